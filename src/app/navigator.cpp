@@ -1,0 +1,88 @@
+#include "app/navigator.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cstdio>
+
+#include "app/checkp.h"
+#include "app/configuration.h"
+#include "app/form2.h"
+#include "flight/b747.h"
+#include "ui/messages.h"
+
+namespace app {
+namespace {
+
+void centreOnScreen(QWidget* window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+}
+
+} // namespace
+
+Navigator::Navigator() = default;
+Navigator::~Navigator() = default;
+
+bool Navigator::start() {
+    const StartupConfiguration startup = readStartupConfiguration();
+    if (!startup.savedFlightFolder) {
+        std::fprintf(stderr, "%s\n", qPrintable(startup.failure));
+        ui::showMessage(startup.failure);
+        return false;
+    }
+    SavedFlightFolder = *startup.savedFlightFolder;
+    if (SavedFlightFolder != QLatin1String(kNoFolderMarker)) {
+        showMainInterface();
+        return true;
+    }
+    checkp_ = std::make_unique<Checkp>();
+    connect(checkp_.get(), &Checkp::folderAccepted, this, [this](const QString& folder) {
+        SavedFlightFolder = folder;
+        checkp_->hide();
+        showMainInterface();
+    });
+    connect(checkp_.get(), &Checkp::fatalError, this, &Navigator::fail);
+    connect(checkp_.get(), &Checkp::exitRequested, this, [this] { Q_EMIT finished(0); });
+    checkp_->showFolderChoice();
+    centreOnScreen(checkp_.get());
+    checkp_->show();
+    return true;
+}
+
+void Navigator::fail(const QString& report) {
+    std::fprintf(stderr, "%s\n", qPrintable(report));
+    ui::showMessage(report);
+    Q_EMIT finished(1);
+}
+
+void Navigator::showMainInterface() {
+    if (!form2_) {
+        form2_ = std::make_unique<Form2>(SavedFlightFolder);
+        connect(form2_.get(), &Form2::compilerRequested, this, &Navigator::showCompilerWindow);
+        connect(form2_.get(), &Form2::exitRequested, this, [this] { Q_EMIT finished(0); });
+    }
+    if (b747_) {
+        b747_->hide();
+    }
+    form2_->show();
+}
+
+void Navigator::showCompilerWindow() {
+    if (!b747_) {
+        b747_ = std::make_unique<flight::B747>(SavedFlightFolder);
+        connect(b747_.get(), &flight::B747::mainInterfaceRequested, this,
+                &Navigator::showMainInterface);
+        connect(b747_.get(), &flight::B747::exitRequested, this, [this] { Q_EMIT finished(0); });
+        // The load runs before the window first shows; its messages come first.
+        b747_->Form_Load();
+        centreOnScreen(b747_.get());
+    }
+    b747_->show();
+    form2_->hide();
+}
+
+} // namespace app

@@ -1,0 +1,146 @@
+#include "compiler/adventureflightwriter.h"
+
+#include "textio/codepage.h"
+#include "textio/keys.h"
+#include "textio/linereader.h"
+#include "textio/linewriter.h"
+
+namespace compiler {
+
+const char* const kCreditSentence =
+    " Created with MERIDO Ver. 1.0 - Talvo 2003, the adventure compiler for the Boeing 747-400.";
+
+QByteArray descriptionLine(const AdventureValues& values) {
+    return "Description=" + textio::encode8bit(values.routeType) + " Flight from " +
+           textio::encode8bit(values.departureName) + " To " +
+           textio::encode8bit(values.arrivalName) + " at " +
+           textio::encode8bit(values.cruisingAltitude) + " feet" + ". Aircraft used: " +
+           textio::encode8bit(values.aircraft) + kCreditSentence;
+}
+
+namespace {
+
+// One pass over the saved flight. Each rule tests the current line in turn; a rule that fires
+// writes its lines and takes the next input line as the current one, which the later rules then
+// test. When the input runs out inside a rule, the pass ends there.
+class FlightRewriter {
+public:
+    FlightRewriter(textio::LineReader& in, textio::LineWriter& out, const AdventureValues& values)
+        : in_(in)
+        , out_(out)
+        , engineOff_(values.engineOff)
+        , title_("Title=" + textio::encode8bit(values.planName))
+        , description_(descriptionLine(values))
+        , aircraft_("Aircraft=" + textio::encode8bit(values.aircraft))
+        , fuel_(textio::encode8bit(values.fuelPercent))
+        , scriptReference_("ABLSCRIPT=LIB\\" + textio::encode8bit(values.planName)) {}
+
+    void run() {
+        while (in_.readLine(line_)) {
+            if (!applyRules()) {
+                return;
+            }
+            out_.writeLine(line_);
+            if (textio::matchesKey(line_, "[Main]")) {
+                out_.writeLine(scriptReference_);
+            }
+        }
+    }
+
+private:
+    // False when the input ended inside a rule.
+    bool applyRules() {
+        if (textio::matchesKey(line_, "Title=") && !replaceWith(title_)) {
+            return false;
+        }
+        if (textio::matchesKey(line_, "Description=") && !replaceWith(description_)) {
+            return false;
+        }
+        if (textio::matchesKey(line_, "[GPS") && !passGpsSection()) {
+            return false;
+        }
+        if (textio::matchesKey(line_, "Center=") && !rewriteTanks()) {
+            return false;
+        }
+        if (textio::matchesKey(line_, "Aircraft=") && !replaceWith(aircraft_)) {
+            return false;
+        }
+        if (engineOff_) {
+            if (textio::matchesKey(line_, "Pct Engine RPM=") &&
+                !replaceWith("Pct Engine RPM=0.000000")) {
+                return false;
+            }
+            if (textio::matchesKey(line_, "BatterySwitch=") &&
+                !replaceWith("BatterySwitch=FALSE")) {
+                return false;
+            }
+            if (textio::matchesKey(line_, "AvionicsSwitch=") &&
+                !replaceWith("AvionicsSwitch=FALSE")) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool next() { return in_.readLine(line_); }
+
+    bool replaceWith(QByteArrayView replacement) {
+        out_.writeLine(replacement);
+        return next();
+    }
+
+    // The section line and the plan line after it go out untouched.
+    bool passGpsSection() {
+        out_.writeLine(line_);
+        if (!next()) {
+            return false;
+        }
+        out_.writeLine(line_);
+        return next();
+    }
+
+    // Sample of the tank block, which is taken by position, whatever the keys after "Center=":
+    //   Center=45.000000      ->  Center=<fuel>
+    //   LeftMain=89.999992    ->  LeftMain=<fuel>
+    //   RightMain=89.999992   ->  RightMain=<fuel>
+    //   LeftAux=100.000000    ->  LeftAux=<fuel>
+    //   RightAux=100.000000   ->  RightAux=<fuel>
+    //   LeftTip=0.000000      ->  (dropped)
+    //   RightTip=0.000000     ->  RightTip=0.000000
+    //   Center 2=50.000000    ->  Center 2=50.000000, then Center2=<fuel>
+    bool rewriteTanks() {
+        static const QByteArrayView kKeys[] = {"Center=", "LeftMain=", "RightMain=", "LeftAux=",
+                                               "RightAux="};
+        for (int position = 0; position < 8; ++position) {
+            if (position > 0 && !next()) {
+                return false;
+            }
+            if (position < 5) {
+                out_.writeLine(kKeys[position].toByteArray() + fuel_);
+            } else if (position > 5) {
+                out_.writeLine(line_);
+            }
+        }
+        out_.writeLine("Center2=" + fuel_);
+        return next();
+    }
+
+    textio::LineReader& in_;
+    textio::LineWriter& out_;
+    const bool engineOff_;
+    const QByteArray title_;
+    const QByteArray description_;
+    const QByteArray aircraft_;
+    const QByteArray fuel_;
+    const QByteArray scriptReference_;
+    QByteArray line_;
+};
+
+} // namespace
+
+void writeAdventureFlightLines(textio::LineReader& in, textio::LineWriter& out,
+                               const AdventureValues& values) {
+    FlightRewriter(in, out, values).run();
+}
+
+} // namespace compiler

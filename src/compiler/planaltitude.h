@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArrayView>
+
+namespace textio {
+class LineReader;
+class LineWriter;
+} // namespace textio
+
+namespace compiler {
+
+// Copies a flight plan, replacing each line whose first 8 characters are "cruising" with
+// "cruising_altitude=" + altitude. The line after a replaced one is copied without being tested.
+void rewriteCruisingAltitude(textio::LineReader& in, textio::LineWriter& out,
+                             QByteArrayView altitude);
+
+// Copies every line.
+void copyLines(textio::LineReader& in, textio::LineWriter& out);
+
+} // namespace compiler

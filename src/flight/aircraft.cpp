@@ -1,0 +1,31 @@
+#include "flight/aircraft.h"
+
+#include "textio/codepage.h"
+#include "textio/keys.h"
+#include "textio/textfiles.h"
+
+namespace flight {
+
+std::optional<QString> ReadSavedFlightAircraft(const QString& savedFlightFolder) {
+    textio::InputTextFile file(savedFlightFolder + QStringLiteral("Talvo.FLT"));
+    if (!file.open()) {
+        return std::nullopt;
+    }
+    QByteArray aircraft;
+    QByteArray line;
+    while (file.readLine(line)) {
+        if (textio::matchesKey(line, "Aircraft=")) {
+            aircraft = textio::keyValue(line, 9, 30);
+        }
+    }
+    if (file.hasError()) {
+        return std::nullopt;
+    }
+    return textio::decode8bit(aircraft);
+}
+
+bool isBoeing747400(const QString& aircraft) {
+    return aircraft.startsWith(QLatin1String("Boeing 747-400"));
+}
+
+} // namespace flight

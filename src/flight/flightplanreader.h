@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include "flight/flightfields.h"
+
+namespace flight {
+
+// Reads the flight plan savedFlightFolder + planName + ".pln" into the route fields, then sets
+// V1, Vr and V2 from the fuel on board. False when the plan cannot be read, a number in it
+// overflows, or FuelOnBoard does not hold a number.
+bool ReadFlightPlan(const QString& savedFlightFolder, const QString& planName,
+                    FlightFields& fields);
+
+} // namespace flight

@@ -1,0 +1,61 @@
+#include "textio/linereader.h"
+
+#include <QIODevice>
+
+namespace textio {
+namespace {
+constexpr qsizetype kBlockSize = 256 * 1024;
+}
+
+LineReader::LineReader(QIODevice* device) : device_(device) {}
+
+bool LineReader::fill() {
+    if (eof_) {
+        return false;
+    }
+    if (pos_ > 0) {
+        buffer_.remove(0, pos_);
+        pos_ = 0;
+    }
+    const qsizetype kept = buffer_.size();
+    buffer_.resize(kept + kBlockSize);
+    const qint64 got = device_->read(buffer_.data() + kept, kBlockSize);
+    if (got <= 0) {
+        buffer_.resize(kept);
+        eof_ = true;
+        error_ = got < 0;
+        return false;
+    }
+    buffer_.resize(kept + static_cast<qsizetype>(got));
+    return true;
+}
+
+bool LineReader::readLine(QByteArray& line) {
+    qsizetype searchFrom = pos_;
+    for (;;) {
+        const qsizetype newline = buffer_.indexOf('\n', searchFrom);
+        if (newline >= 0) {
+            qsizetype end = newline;
+            if (end > pos_ && buffer_[end - 1] == '\r') {
+                --end;
+            }
+            line = buffer_.mid(pos_, end - pos_);
+            pos_ = newline + 1;
+            return true;
+        }
+        const qsizetype scanned = buffer_.size() - pos_;
+        if (!fill()) {
+            break;
+        }
+        searchFrom = pos_ + scanned;
+    }
+    if (pos_ < buffer_.size()) {
+        line = buffer_.mid(pos_);
+        pos_ = buffer_.size();
+        return true;
+    }
+    line.clear();
+    return false;
+}
+
+} // namespace textio

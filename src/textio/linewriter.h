@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+class QIODevice;
+
+namespace textio {
+
+// Writes lines to a device, each followed by CR LF, in large blocks.
+class LineWriter {
+public:
+    explicit LineWriter(QIODevice* device);
+    ~LineWriter();
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
+
+    void writeLine(QByteArrayView line);
+
+    // Hands what is pending to the device; false when a write failed (now or before).
+    bool flush();
+
+private:
+    QIODevice* device_;
+    QByteArray pending_;
+    bool failed_ = false;
+};
+
+} // namespace textio

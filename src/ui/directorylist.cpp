@@ -1,0 +1,92 @@
+#include "ui/directorylist.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+namespace ui {
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kLevelRole = Qt::UserRole + 1;
+constexpr int kIndent = 10;
+
+// Draws each folder indented by its depth below the root.
+class IndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted = option;
+        shifted.rect.setLeft(option.rect.left() + kIndent * index.data(kLevelRole).toInt());
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+};
+
+// The root of the current drive for a name such as "C:\".
+QString driveRoot(const QString& path) {
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]?$"));
+    if (!drive.match(path).hasMatch()) {
+        return path;
+    }
+#ifdef Q_OS_WIN
+    return QDir::rootPath();
+#else
+    return QStringLiteral("/");
+#endif
+}
+
+} // namespace
+
+DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
+    setItemDelegate(new IndentDelegate(this));
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { setPath(item->data(kPathRole).toString()); });
+}
+
+void DirectoryList::setPath(const QString& path) {
+    const QString folder = QDir::toNativeSeparators(QDir::cleanPath(QDir(driveRoot(path)).absolutePath()));
+    if (folder == path_) {
+        return;
+    }
+    path_ = folder;
+    refresh();
+    Q_EMIT pathChanged(path_);
+}
+
+void DirectoryList::refresh() {
+    clear();
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
+
+    QStringList chain; // from the current folder up to the root
+    for (QDir dir(path_);; ) {
+        chain.prepend(QDir::toNativeSeparators(dir.absolutePath()));
+        if (dir.isRoot() || !dir.cdUp()) {
+            break;
+        }
+    }
+    int level = 0;
+    for (const QString& folder : chain) {
+        const QString name = level == 0 ? folder : QFileInfo(folder).fileName();
+        auto* item = new QListWidgetItem(openIcon, name, this);
+        item->setData(kPathRole, folder);
+        item->setData(kLevelRole, level++);
+    }
+    setCurrentRow(count() - 1);
+
+    const QStringList subfolders =
+        QDir(path_).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                              QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : subfolders) {
+        auto* item = new QListWidgetItem(closedIcon, name, this);
+        item->setData(kPathRole, QDir::toNativeSeparators(QDir(path_).filePath(name)));
+        item->setData(kLevelRole, level);
+    }
+}
+
+} // namespace ui
