@@ -151,6 +151,7 @@ void B747::buildControls() {
     label(this, "Label21", "             Engine Off", twipsRect(7665, 7305, 2025, 270));
     Combo1 = place(new QComboBox(this), "Combo1", twipsRect(4965, 3795, 4770, 360));
     Combo1->setEditable(true);
+    Combo1->lineEdit()->setFont(font());
     Text14 = textBox(this, "Text14", twipsRect(5055, 4950, 420, 255), true);
     FuelOnBoard = textBox(this, "FuelOnBoard", twipsRect(8775, 5415, 990, 240), false);
     Text4 = textBox(this, "Text4", twipsRect(9030, 5790, 720, 255), true);

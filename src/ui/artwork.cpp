@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QTransform>
 
 #include <algorithm>
 #include <array>
@@ -62,6 +63,9 @@ QRadialGradient glowAround(QPointF centre, double radius, const QGradientStops &
     return gradient;
 }
 
+// Covers the whole picture with a brush.
+void wash(QPainter &p, const QBrush &brush) { p.fillRect(p.window(), brush); }
+
 QPainterPath closedShape(const QPolygonF &corners) {
     QPainterPath path;
     path.addPolygon(corners);
@@ -72,19 +76,14 @@ QPainterPath closedShape(const QPolygonF &corners) {
 // The largest bold font (up to pixelSize) in which the text fits within maxWidth on this device.
 QFont fittedFont(int pixelSize, bool italic, const QString &text, double maxWidth,
                  QPaintDevice *device) {
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font(QStringLiteral("Tahoma"), -1, QFont::Bold, italic);
     font.setStyleHint(QFont::SansSerif);
-    font.setBold(true);
-    font.setItalic(italic);
-    for (; pixelSize > 6; --pixelSize) {
-        font.setPixelSize(pixelSize);
+    for (font.setPixelSize(pixelSize); pixelSize > 6; font.setPixelSize(--pixelSize)) {
         const QFontMetricsF metrics(font, device);
-        const double width =
-            std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width());
-        if (width <= maxWidth)
+        if (std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width()) <=
+            maxWidth)
             break;
     }
-    font.setPixelSize(pixelSize);
     return font;
 }
 
@@ -97,9 +96,8 @@ QColor blend(const QColor &from, const QColor &to, double part) {
 
 // One soft puff of cloud: an ellipse that fades out towards its rim.
 void puff(QPainter &p, QPointF centre, double rx, double ry, const QColor &colour) {
-    QColor body = colour;
+    QColor body = colour, rim = colour;
     body.setAlpha(colour.alpha() * 3 / 4);
-    QColor rim = colour;
     rim.setAlpha(0);
     p.save();
     p.translate(centre);
@@ -300,10 +298,9 @@ QPainterPath planJet() {
 // A 24-bit picture button face: a sky-blue bar with a thin darker frame and its red label.
 QPixmap makeButton(const QString &label) {
     return painted(129, 23, [&label](QPainter &p) {
-        p.fillRect(QRectF(0, 0, 129, 23),
-                   ramp({0, 0}, {0, 23},
-                        {Stop(0.0, QColor(228, 242, 255)), Stop(0.45, QColor(196, 224, 250)),
-                         Stop(1.0, QColor(150, 196, 238))}));
+        wash(p, ramp({0, 0}, {0, 23},
+                     {Stop(0.0, QColor(228, 242, 255)), Stop(0.45, QColor(196, 224, 250)),
+                      Stop(1.0, QColor(150, 196, 238))}));
         p.setPen(QColor(255, 255, 255, 190));
         p.drawLine(QPointF(1.5, 1.5), QPointF(127.5, 1.5));
         p.setPen(QColor(52, 96, 156));
@@ -358,14 +355,12 @@ QPixmap makeIconFace(int size) {
 
 QPixmap banner() {
     static const QPixmap picture = painted(356, 61, [](QPainter &p) {
-        p.fillRect(QRectF(0, 0, 356, 61),
-                   ramp({0, 0}, {356, 0},
-                        {Stop(0.0, QColor(10, 34, 96)), Stop(0.55, QColor(42, 96, 172)),
-                         Stop(1.0, QColor(150, 198, 240))}));
-        p.fillRect(QRectF(0, 0, 356, 61),
-                   ramp({0, 0}, {0, 61},
-                        {Stop(0.0, QColor(255, 255, 255, 40)), Stop(0.5, Qt::transparent),
-                         Stop(1.0, QColor(0, 0, 40, 50))}));
+        wash(p, ramp({0, 0}, {356, 0},
+                     {Stop(0.0, QColor(10, 34, 96)), Stop(0.55, QColor(42, 96, 172)),
+                      Stop(1.0, QColor(150, 198, 240))}));
+        wash(p, ramp({0, 0}, {0, 61},
+                     {Stop(0.0, QColor(255, 255, 255, 40)), Stop(0.5, Qt::transparent),
+                      Stop(1.0, QColor(0, 0, 40, 50))}));
         Scatter scatter(2003);
         cloud(p, QPointF(300, 52), 90, 14, QColor(255, 255, 255, 150), QColor(200, 215, 235, 110),
               scatter);
@@ -388,10 +383,9 @@ QPixmap banner() {
 
 QPixmap columnImage() {
     static const QPixmap picture = painted(133, 390, [](QPainter &p) {
-        p.fillRect(QRectF(0, 0, 133, 390),
-                   ramp({0, 0}, {0, 390},
-                        {Stop(0.0, QColor(6, 24, 78)), Stop(0.35, QColor(28, 78, 160)),
-                         Stop(0.7, QColor(120, 176, 232)), Stop(1.0, QColor(200, 226, 248))}));
+        wash(p, ramp({0, 0}, {0, 390},
+                     {Stop(0.0, QColor(6, 24, 78)), Stop(0.35, QColor(28, 78, 160)),
+                      Stop(0.7, QColor(120, 176, 232)), Stop(1.0, QColor(200, 226, 248))}));
         Scatter scatter(747);
         const QColor white(255, 255, 255, 200), shade(188, 208, 234, 150);
         cloud(p, QPointF(30, 262), 70, 16, white, shade, scatter);
@@ -410,11 +404,7 @@ QPixmap columnImage() {
         const QString type = QStringLiteral("747-400");
         p.setFont(fittedFont(26, true, type, 117.0, p.device()));
         shadowedText(p, QRectF(0, 14, 133, 34), Qt::AlignCenter, type, 1.5);
-        const QColor gold(244, 196, 76);
-        p.setPen(
-            QPen(ramp({24, 0}, {109, 0},
-                      {Stop(0.0, Qt::transparent), Stop(0.5, gold), Stop(1.0, Qt::transparent)}),
-                 1.5));
+        p.setPen(QPen(QColor(244, 196, 76), 1.5));
         p.drawLine(QPointF(24, 52), QPointF(109, 52));
     });
     return picture;
@@ -423,17 +413,15 @@ QPixmap columnImage() {
 QPixmap mainIllustration() {
     static const QPixmap picture = painted(600, 480, [](QPainter &p) {
         // A dawn sky: night blue overhead warming to gold at the horizon behind the clouds.
-        p.fillRect(QRectF(0, 0, 600, 480),
-                   ramp({0, 0}, {0, 300},
-                        {Stop(0.0, QColor(16, 30, 84)), Stop(0.3, QColor(58, 70, 140)),
-                         Stop(0.55, QColor(168, 112, 150)), Stop(0.75, QColor(244, 156, 96)),
-                         Stop(0.9, QColor(255, 214, 140)), Stop(1.0, QColor(255, 236, 190))}));
+        wash(p, ramp({0, 0}, {0, 300},
+                     {Stop(0.0, QColor(16, 30, 84)), Stop(0.3, QColor(58, 70, 140)),
+                      Stop(0.55, QColor(168, 112, 150)), Stop(0.75, QColor(244, 156, 96)),
+                      Stop(0.9, QColor(255, 214, 140)), Stop(1.0, QColor(255, 236, 190))}));
         const QPointF sun(418, 226);
-        p.fillRect(QRectF(0, 0, 600, 480), glowAround(sun, 200,
-                                                      {Stop(0.0, QColor(255, 250, 220)),
-                                                       Stop(0.08, QColor(255, 236, 170, 230)),
-                                                       Stop(0.35, QColor(255, 190, 110, 90)),
-                                                       Stop(1.0, QColor(255, 160, 90, 0))}));
+        wash(p, glowAround(
+                    sun, 200,
+                    {Stop(0.0, QColor(255, 250, 220)), Stop(0.08, QColor(255, 236, 170, 230)),
+                     Stop(0.35, QColor(255, 190, 110, 90)), Stop(1.0, QColor(255, 160, 90, 0))}));
         // Thin high streaks, lit from below.
         Scatter scatter(400);
         for (int i = 0; i < 7; ++i) {
@@ -442,15 +430,13 @@ QPixmap mainIllustration() {
                  QColor(255, 200, 170, static_cast<int>(scatter.between(40, 90))));
         }
         // The cloud sea: a sunlit deck whose heaped tops grow towards the viewer.
-        QPainterPath deck;
-        deck.moveTo(0, 480);
+        QPolygonF deck{{0, 480}};
         for (int x = 0; x <= 600; x += 10)
-            deck.lineTo(x, 254 + 4 * std::sin(x * 0.031) + 2 * std::sin(x * 0.087 + 1.0));
-        deck.lineTo(600, 480);
-        deck.closeSubpath();
-        p.fillPath(deck, ramp({0, 245}, {0, 480},
-                              {Stop(0.0, QColor(255, 214, 160)), Stop(0.25, QColor(214, 160, 160)),
-                               Stop(1.0, QColor(100, 84, 124))}));
+            deck << QPointF(x, 254 + 4 * std::sin(x * 0.031) + 2 * std::sin(x * 0.087 + 1.0));
+        p.fillPath(closedShape(deck << QPointF(600, 480)),
+                   ramp({0, 245}, {0, 480},
+                        {Stop(0.0, QColor(255, 214, 160)), Stop(0.25, QColor(214, 160, 160)),
+                         Stop(1.0, QColor(100, 84, 124))}));
         for (double x = 10; x < 620; x += scatter.between(50, 110)) {
             const double h = scatter.between(10, 34);
             cloud(p, QPointF(x, 250 - h * 0.3), h * scatter.between(3.0, 5.0), h,
@@ -470,9 +456,9 @@ QPixmap mainIllustration() {
                 puff(p, QPointF(x + w * 0.1, top - h * 0.25), w * 0.7, h * 0.6, lit);
             }
         }
-        p.fillRect(QRectF(0, 0, 600, 480), glowAround(sun, 280,
-                                                      {Stop(0.0, QColor(255, 240, 200, 110)),
-                                                       Stop(1.0, QColor(255, 200, 150, 0))}));
+        wash(p, glowAround(
+                    sun, 280,
+                    {Stop(0.0, QColor(255, 240, 200, 110)), Stop(1.0, QColor(255, 200, 150, 0))}));
         // The jet climbing out, its white paint warmed by the low sun.
         const Livery dawn{QColor(255, 238, 222), QColor(120, 106, 136), QColor(30, 50, 120),
                           QColor(214, 196, 196), QColor(90, 80, 104),   QColor(40, 30, 60, 200),

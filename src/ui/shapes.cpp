@@ -22,7 +22,8 @@ LineShape::LineShape(QWidget* parent, QPoint from, QPoint to, const QColor& colo
     , to_(to)
     , colour_(colour) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setGeometry(QRect(from, to).normalized());
+    setGeometry(QRect(QPoint(qMin(from.x(), to.x()), qMin(from.y(), to.y())),
+                      QPoint(qMax(from.x(), to.x()), qMax(from.y(), to.y()))));
 }
 
 void LineShape::paintEvent(QPaintEvent*) {

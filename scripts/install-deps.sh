@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever this machine still lacks to build, run and test
+# Talvo 2003. Uses sudo when not run as root. Safe to run again: it installs nothing twice.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools
+    fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
+)
+if [[ "${1:-}" == "--test" ]]; then
+    # A virtual display, a pilot-like driver and screenshots for the end-to-end tests.
+    packages+=(xvfb xauth xdotool x11-utils imagemagick)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+sudo=()
+if ((EUID != 0)); then
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

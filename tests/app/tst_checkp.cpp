@@ -1,0 +1,158 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/checkp.h"
+#include "support/geometry.h"
+#include "support/messagerecorder.h"
+#include "support/scratchfolder.h"
+#include "ui/directorylist.h"
+#include "ui/twips.h"
+
+class TestCheckp : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { prepareApplication(); }
+
+    void window() {
+        app::Checkp checkp;
+        QCOMPARE(checkp.objectName(), QStringLiteral("checkp"));
+        QCOMPARE(checkp.windowTitle(), QStringLiteral("Adventure Compiler Setup"));
+        QCOMPARE(checkp.size(), ui::twipsSize(6900, 4620));
+        QCOMPARE(checkp.minimumSize(), checkp.maximumSize());
+    }
+
+    void controls_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        const TwipsPlace places[] = {
+            {"Label23", 1770, 210, 3315, 390},
+            {"Dir1", 1065, 705, 4455, 2790},
+            {"Command1", 5280, 3825, 885, 405},
+        };
+        for (const TwipsPlace& p : places) {
+            QTest::newRow(p.name) << QString::fromLatin1(p.name)
+                                  << ui::twipsRect(p.left, p.top, p.width, p.height);
+        }
+    }
+    void controls() {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        app::Checkp checkp;
+        auto* control = checkp.findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), place);
+    }
+
+    void captionsColoursAndTabOrder() {
+        app::Checkp checkp;
+        auto* heading = checkp.findChild<QLabel*>(QStringLiteral("Label23"));
+        QCOMPARE(heading->text(), QStringLiteral("Set Your Saved Flight Path"));
+        QCOMPARE(heading->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(heading->palette().color(QPalette::Window), QColor(192, 192, 192));
+        QVERIFY(heading->autoFillBackground());
+        QVERIFY(heading->font().bold());
+        QVERIFY(QFontMetrics(heading->font()).horizontalAdvance(heading->text()) <=
+                heading->width());
+        auto* setPath = checkp.findChild<QPushButton*>(QStringLiteral("Command1"));
+        QCOMPARE(setPath->text(), QStringLiteral("Set Path"));
+        auto* list = checkp.findChild<ui::DirectoryList*>(QStringLiteral("Dir1"));
+        checkp.show();
+        QVERIFY(QTest::qWaitForWindowActive(&checkp));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
+        QTest::keyClick(list, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(setPath));
+    }
+
+    void waitsAtTheRoot() {
+        app::Checkp checkp;
+        checkp.showFolderChoice();
+        QCOMPARE(checkp.findChild<ui::DirectoryList*>(QStringLiteral("Dir1"))->path(),
+                 QStringLiteral("/"));
+    }
+
+    void setPath_data() {
+        QTest::addColumn<QString>("folder"); // below the scratch folder
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("lower case") << "Games/flight simulator files" << true;
+        QTest::newRow("usual case") << "Documents/Flight Simulator Files" << true;
+        QTest::newRow("old folder") << "Old Flight Simulator Files" << true;
+        QTest::newRow("subfolder") << "Flight Simulator Files/Backup" << false;
+        QTest::newRow("other folder") << "Documents" << false;
+    }
+    void setPath() {
+        QFETCH(QString, folder);
+        QFETCH(bool, accepted);
+        ScratchFolder work;
+        work.write(QStringLiteral("talvo.ini"), "none\r\nsecond line\r\n");
+        work.write(folder + QStringLiteral("/Talvo.FLT"), "");
+        MessageRecorder recorder;
+        app::Checkp checkp;
+        QSignalSpy accepts(&checkp, &app::Checkp::folderAccepted);
+        checkp.findChild<ui::DirectoryList*>(QStringLiteral("Dir1"))
+            ->setPath(work.filePath(folder));
+        QTest::mouseClick(checkp.findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+        if (!accepted) {
+            QCOMPARE(recorder.messages, QStringList{QStringLiteral("Incorrect Path")});
+            QCOMPARE(accepts.count(), 0);
+            QCOMPARE(work.read(QStringLiteral("talvo.ini")), QByteArray("none\r\nsecond line\r\n"));
+            return;
+        }
+        const QString stored = work.filePath(folder) + QLatin1Char('\\');
+        QVERIFY(recorder.messages.isEmpty());
+        QCOMPARE(accepts.count(), 1);
+        QCOMPARE(accepts.at(0).at(0).toString(), stored);
+        QCOMPARE(work.read(QStringLiteral("talvo.ini")), stored.toLatin1() + "\r\n");
+    }
+
+    // The pilot may try again after "Incorrect Path".
+    void triesAgainAfterARefusal() {
+        ScratchFolder work;
+        work.write(QStringLiteral("talvo.ini"), "none\r\n");
+        work.write(QStringLiteral("Flight Simulator Files/Backup/x"), "");
+        MessageRecorder recorder;
+        app::Checkp checkp;
+        QSignalSpy accepts(&checkp, &app::Checkp::folderAccepted);
+        auto* list = checkp.findChild<ui::DirectoryList*>(QStringLiteral("Dir1"));
+        auto* setPath = checkp.findChild<QPushButton*>(QStringLiteral("Command1"));
+        list->setPath(work.filePath(QStringLiteral("Flight Simulator Files/Backup")));
+        setPath->click();
+        setPath->click();
+        list->setPath(work.filePath(QStringLiteral("Flight Simulator Files")));
+        setPath->click();
+        QCOMPARE(recorder.messages.size(), 2);
+        QCOMPARE(accepts.count(), 1);
+    }
+
+    void unwritableTalvoIniEndsTheProgram() {
+        ScratchFolder work;
+        work.write(QStringLiteral("talvo.ini/inside"), ""); // a folder cannot be replaced by a file
+        work.write(QStringLiteral("Flight Simulator Files/x"), "");
+        MessageRecorder recorder;
+        app::Checkp checkp;
+        QSignalSpy fatal(&checkp, &app::Checkp::fatalError);
+        QSignalSpy accepts(&checkp, &app::Checkp::folderAccepted);
+        checkp.findChild<ui::DirectoryList*>(QStringLiteral("Dir1"))
+            ->setPath(work.filePath(QStringLiteral("Flight Simulator Files")));
+        checkp.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QCOMPARE(fatal.count(), 1);
+        QVERIFY(fatal.at(0).at(0).toString().contains(QStringLiteral("talvo.ini")));
+        QCOMPARE(accepts.count(), 0);
+    }
+
+    void closingAsksToEndAndKeepsTalvoIni() {
+        ScratchFolder work;
+        work.write(QStringLiteral("talvo.ini"), "none\r\n");
+        app::Checkp checkp;
+        QSignalSpy exits(&checkp, &app::Checkp::exitRequested);
+        checkp.show();
+        checkp.close();
+        QCOMPARE(exits.count(), 1);
+        QCOMPARE(work.read(QStringLiteral("talvo.ini")), QByteArray("none\r\n"));
+    }
+};
+
+QTEST_MAIN(TestCheckp)
+#include "tst_checkp.moc"

@@ -1,0 +1,204 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/navigator.h"
+#include "support/geometry.h"
+#include "support/messagerecorder.h"
+#include "support/scratchfolder.h"
+#include "ui/directorylist.h"
+#include "ui/picturebutton.h"
+
+namespace {
+
+// The windows of the program that are on screen, by name.
+QStringList visibleWindows() {
+    QStringList names;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible()) {
+            names.append(widget->objectName());
+        }
+    }
+    return names;
+}
+
+QWidget* window(const char* name) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String(name)) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+template <typename T> T* control(const char* windowName, const char* name) {
+    return window(windowName)->findChild<T*>(QLatin1String(name));
+}
+
+void click(const char* windowName, const char* name) {
+    control<QAbstractButton>(windowName, name)->click();
+}
+
+// A working folder with the templates and a saved-flights folder holding a 747-400 flight.
+struct Installation {
+    ScratchFolder work;
+    QString folder = work.filePath(QStringLiteral("Flight Simulator Files")) + QLatin1Char('\\');
+    explicit Installation(const QByteArray& ini) {
+        work.write(QStringLiteral("lib/Talvo.abl"), "");
+        work.write(QStringLiteral("lib/Talvo2.abl"), "");
+        work.write(QStringLiteral("talvo.ini"), ini);
+        work.write(QStringLiteral("Flight Simulator Files/Talvo.FLT"),
+                   crlf({"[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\EGPB-EISG", "[Sim.0]",
+                         "Aircraft=Boeing 747-400 Passengers", "Center=50.000000"}));
+        QFile::copy(QStringLiteral(TALVO_SAMPLES_DIR "/EGPB-EISG.pln"),
+                    work.filePath(QStringLiteral("Flight Simulator Files/EGPB-EISG.pln")));
+    }
+};
+
+} // namespace
+
+class TestNavigator : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { prepareApplication(); }
+
+    void configuredFolderOpensTheMainInterface() {
+        Installation installation("placeholder\r\n");
+        installation.work.write(QStringLiteral("talvo.ini"), installation.folder.toLatin1() + "\r\n");
+        app::Navigator navigator;
+        QVERIFY(navigator.start());
+        QCOMPARE(navigator.savedFlightFolder(), installation.folder);
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form2")});
+        QVERIFY(!window("checkp"));
+    }
+
+    void otherCaseOfTheMarkerIsAFolder() {
+        Installation installation("None\r\n");
+        MessageRecorder recorder;
+        app::Navigator navigator;
+        QVERIFY(navigator.start());
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form2")});
+        click("Form2", "Command3");
+        QCOMPARE(recorder.messages,
+                 QStringList{QStringLiteral("The required file Talvo.flt does not exist")});
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form2")});
+    }
+
+    // An empty first line makes the working folder the saved-flights folder.
+    void emptyFirstLineLooksInTheWorkingFolder() {
+        Installation installation("\r\n");
+        installation.work.write(QStringLiteral("Talvo.FLT"), "Aircraft=Boeing 747-400\r\n");
+        MessageRecorder recorder;
+        app::Navigator navigator;
+        QVERIFY(navigator.start());
+        QCOMPARE(navigator.savedFlightFolder(), QString());
+        click("Form2", "Command3");
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("B747")});
+    }
+
+    void markerWaitsForAFolder() {
+        Installation installation("none\r\n");
+        MessageRecorder recorder;
+        app::Navigator navigator;
+        QVERIFY(navigator.start());
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("checkp")});
+        QCOMPARE(control<ui::DirectoryList>("checkp", "Dir1")->path(), QStringLiteral("/"));
+        click("checkp", "Command1");
+        QCOMPARE(recorder.messages, QStringList{QStringLiteral("Incorrect Path")});
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("checkp")});
+
+        control<ui::DirectoryList>("checkp", "Dir1")
+            ->setPath(installation.work.filePath(QStringLiteral("Flight Simulator Files")));
+        click("checkp", "Command1");
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form2")});
+        QCOMPARE(navigator.savedFlightFolder(), installation.folder);
+        QCOMPARE(installation.work.read(QStringLiteral("talvo.ini")),
+                 installation.folder.toLatin1() + "\r\n");
+    }
+
+    void closingTheSetupWindowEndsTheProgram() {
+        Installation installation("none\r\n");
+        app::Navigator navigator;
+        QSignalSpy finished(&navigator, &app::Navigator::finished);
+        QVERIFY(navigator.start());
+        window("checkp")->close();
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), 0);
+        QCOMPARE(installation.work.read(QStringLiteral("talvo.ini")), QByteArray("none\r\n"));
+    }
+
+    void startupFailureReportsAndStops() {
+        ScratchFolder work;
+        work.write(QStringLiteral("talvo.ini"), "none\r\n");
+        MessageRecorder recorder;
+        app::Navigator navigator;
+        QVERIFY(!navigator.start());
+        QCOMPARE(recorder.messages.size(), 1);
+        QVERIFY(recorder.messages[0].contains(QStringLiteral("lib\\talvo.abl")));
+        QVERIFY(visibleWindows().isEmpty());
+    }
+
+    // The compiler window is created once: hidden and shown again, it keeps its fields and boxes.
+    void windowsAreCreatedOnceAndOneIsVisible() {
+        Installation installation("x\r\n");
+        installation.work.write(QStringLiteral("talvo.ini"), installation.folder.toLatin1() + "\r\n");
+        MessageRecorder recorder;
+        QStringList visibleDuringLoad;
+        recorder.onShow = [&](const QString&) { visibleDuringLoad = visibleWindows(); };
+        app::Navigator navigator;
+        QVERIFY(navigator.start());
+        click("Form2", "Command3");
+        // The load's messages come before the compiler window shows.
+        QCOMPARE(visibleDuringLoad, QStringList{QStringLiteral("Form2")});
+        QCOMPARE(recorder.messages.last(), QStringLiteral("Flight Plan EGPB-EISG Loaded"));
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("B747")});
+        QWidget* compiler = window("B747");
+
+        control<QCheckBox>("B747", "Check2")->setChecked(false);
+        control<QLineEdit>("B747", "Text4")->setText(QStringLiteral("31000"));
+        control<QLineEdit>("B747", "V1")->setText(QStringLiteral("140"));
+        // A foreign aircraft sends the pilot back to the main interface.
+        control<QComboBox>("B747", "Combo1")->setEditText(QStringLiteral("Cessna"));
+        click("B747", "Command2");
+        QCOMPARE(recorder.messages.last(),
+                 QStringLiteral("Cannot compile the Adventure. Please save the flight with Talvo Fleet"));
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form2")});
+
+        const qsizetype before = recorder.messages.size();
+        click("Form2", "Command3");
+        QCOMPARE(recorder.messages.size(), before); // no second load
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("B747")});
+        QCOMPARE(window("B747"), compiler);
+        QVERIFY(!control<QCheckBox>("B747", "Check2")->isChecked());
+        QCOMPARE(control<QLineEdit>("B747", "Text4")->text(), QStringLiteral("31000"));
+        QCOMPARE(control<QLineEdit>("B747", "V1")->text(), QStringLiteral("140"));
+        QCOMPARE(control<QComboBox>("B747", "Combo1")->currentText(), QStringLiteral("Cessna"));
+    }
+
+    void exitEndsTheProgramFromEitherWindow_data() {
+        QTest::addColumn<bool>("fromCompiler");
+        QTest::newRow("main interface") << false;
+        QTest::newRow("compiler window") << true;
+    }
+    void exitEndsTheProgramFromEitherWindow() {
+        QFETCH(bool, fromCompiler);
+        Installation installation("x\r\n");
+        installation.work.write(QStringLiteral("talvo.ini"), installation.folder.toLatin1() + "\r\n");
+        MessageRecorder recorder;
+        app::Navigator navigator;
+        QSignalSpy finished(&navigator, &app::Navigator::finished);
+        QVERIFY(navigator.start());
+        if (fromCompiler) {
+            click("Form2", "Command3");
+        }
+        click(fromCompiler ? "B747" : "Form2", "Command5");
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), 0);
+    }
+};
+
+QTEST_MAIN(TestNavigator)
+#include "tst_navigator.moc"

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QRect>
+#include <QtTest>
+
+// A row of a window's layout: a control's name and its place in twips (left, top, width,
+// height), as the window was drawn.
+struct TwipsPlace {
+    const char* name;
+    int left, top, width, height;
+};
+
+// Sets the application up as the program does: its style and its stand-in fonts.
+void prepareApplication();

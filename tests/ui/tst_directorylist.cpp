@@ -1,0 +1,94 @@
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "support/geometry.h"
+#include "support/scratchfolder.h"
+#include "ui/directorylist.h"
+
+namespace {
+QStringList shownNames(const ui::DirectoryList& list) {
+    QStringList names;
+    for (int row = 0; row < list.count(); ++row) {
+        names.append(list.item(row)->text());
+    }
+    return names;
+}
+} // namespace
+
+class TestDirectoryList : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { prepareApplication(); }
+
+    void driveRootIsTheRoot_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("C:\\") << "C:\\";
+        QTest::newRow("c:") << "c:";
+        QTest::newRow("/") << "/";
+    }
+    void driveRootIsTheRoot() {
+        QFETCH(QString, path);
+        ui::DirectoryList list;
+        list.setPath(path);
+        QCOMPARE(list.path(), QStringLiteral("/"));
+        QCOMPARE(list.item(0)->text(), QStringLiteral("/"));
+    }
+
+    // The chain from the root down to the current folder, then its subfolders, hidden ones too,
+    // in alphabetical order whatever the letter case; files are not shown.
+    void showsTheChainAndTheSubfolders() {
+        ScratchFolder work;
+        work.write(QStringLiteral("Games/.wine/x"), "");
+        work.write(QStringLiteral("Games/beta/x"), "");
+        work.write(QStringLiteral("Games/Alpha/x"), "");
+        work.write(QStringLiteral("Games/file.txt"), "");
+        ui::DirectoryList list;
+        list.setPath(work.filePath(QStringLiteral("Games")));
+        QStringList chain = work.path().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        chain.prepend(QStringLiteral("/"));
+        chain.append(QStringLiteral("Games"));
+        QCOMPARE(shownNames(list), chain + QStringList({".wine", "Alpha", "beta"}));
+        QCOMPARE(list.currentRow(), chain.size() - 1);
+    }
+
+    void openingAFolderMakesItCurrent() {
+        ScratchFolder work;
+        work.write(QStringLiteral("Games/Flight Simulator Files/x"), "");
+        ui::DirectoryList list;
+        QSignalSpy changes(&list, &ui::DirectoryList::pathChanged);
+        list.setPath(work.filePath(QStringLiteral("Games")));
+        QListWidgetItem* folder = list.item(list.count() - 1);
+        QCOMPARE(folder->text(), QStringLiteral("Flight Simulator Files"));
+        // Selecting a folder does not open it.
+        list.setCurrentItem(folder);
+        QCOMPARE(list.path(), work.filePath(QStringLiteral("Games")));
+        Q_EMIT list.itemActivated(folder);
+        QCOMPARE(list.path(), work.filePath(QStringLiteral("Games/Flight Simulator Files")));
+        QCOMPARE(changes.count(), 2);
+        // Opening a folder of the chain goes back up.
+        Q_EMIT list.itemActivated(list.item(0));
+        QCOMPARE(list.path(), QStringLiteral("/"));
+    }
+
+    void doubleClickAndEnterOpen() {
+        ScratchFolder work;
+        work.write(QStringLiteral("Games/Sub/x"), "");
+        ui::DirectoryList list;
+        list.resize(300, 600);
+        list.setPath(work.filePath(QStringLiteral("Games")));
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const int row = list.count() - 1;
+        const QPoint centre = list.visualItemRect(list.item(row)).center();
+        // A double click, as the window system delivers it: a click, then the second press.
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, centre);
+        QCOMPARE(list.path(), work.filePath(QStringLiteral("Games/Sub")));
+        list.setCurrentRow(list.count() - 2); // the parent folder "Games"
+        QTest::keyClick(&list, Qt::Key_Return);
+        QCOMPARE(list.path(), work.filePath(QStringLiteral("Games")));
+    }
+};
+
+QTEST_MAIN(TestDirectoryList)
+#include "tst_directorylist.moc"
