@@ -1,9 +1,5 @@
 #include "app/checkp.h"
 
-#include <QCloseEvent>
-#include <QLabel>
-#include <QPushButton>
-
 #include "app/configuration.h"
 #include "textio/codepage.h"
 #include "ui/directorylist.h"
@@ -11,9 +7,14 @@
 #include "ui/messages.h"
 #include "ui/twips.h"
 
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
 namespace app {
 
-Checkp::Checkp(QWidget* parent) : QWidget(parent) {
+Checkp::Checkp(QWidget* parent)
+    : QWidget(parent) {
     using ui::twipsRect;
     setObjectName(QStringLiteral("checkp"));
     setWindowTitle(QStringLiteral("Adventure Compiler Setup"));
@@ -46,7 +47,9 @@ Checkp::Checkp(QWidget* parent) : QWidget(parent) {
     Dir1->setFocus();
 }
 
-void Checkp::showFolderChoice() { Dir1->setPath(QStringLiteral("C:\\")); }
+void Checkp::showFolderChoice() {
+    Dir1->setPath(QStringLiteral("C:\\"));
+}
 
 void Checkp::Command1_Click() {
     const QString path = Dir1->path();

@@ -1,14 +1,14 @@
 #include "app/form2.h"
 
-#include <QCloseEvent>
-#include <QLabel>
-
 #include "flight/aircraft.h"
 #include "ui/artwork.h"
 #include "ui/fonts.h"
 #include "ui/messages.h"
 #include "ui/picturebutton.h"
 #include "ui/twips.h"
+
+#include <QCloseEvent>
+#include <QLabel>
 
 namespace app {
 namespace {
@@ -110,9 +110,13 @@ void Form2::Command3_Click() {
                         .arg(saved));
 }
 
-void Form2::Command4_Click() { ui::showMessage(QStringLiteral("Please, load the Flight Plan first!")); }
+void Form2::Command4_Click() {
+    ui::showMessage(QStringLiteral("Please, load the Flight Plan first!"));
+}
 
-void Form2::Command5_Click() { Q_EMIT exitRequested(); }
+void Form2::Command5_Click() {
+    Q_EMIT exitRequested();
+}
 
 void Form2::closeEvent(QCloseEvent* event) {
     event->accept();

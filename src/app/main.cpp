@@ -1,9 +1,9 @@
-#include <QApplication>
-
 #include "app/navigator.h"
 #include "ui/artwork.h"
 #include "ui/fonts.h"
 #include "ui/messages.h"
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

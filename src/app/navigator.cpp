@@ -1,15 +1,14 @@
 #include "app/navigator.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
-#include <cstdio>
-
 #include "app/checkp.h"
 #include "app/configuration.h"
 #include "app/form2.h"
 #include "flight/b747.h"
 #include "ui/messages.h"
+
+#include <cstdio>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace app {
 namespace {

@@ -14,8 +14,8 @@ QByteArray descriptionLine(const AdventureValues& values) {
     return "Description=" + textio::encode8bit(values.routeType) + " Flight from " +
            textio::encode8bit(values.departureName) + " To " +
            textio::encode8bit(values.arrivalName) + " at " +
-           textio::encode8bit(values.cruisingAltitude) + " feet" + ". Aircraft used: " +
-           textio::encode8bit(values.aircraft) + kCreditSentence;
+           textio::encode8bit(values.cruisingAltitude) + " feet" +
+           ". Aircraft used: " + textio::encode8bit(values.aircraft) + kCreditSentence;
 }
 
 namespace {
@@ -109,8 +109,8 @@ private:
     //   RightTip=0.000000     ->  RightTip=0.000000
     //   Center 2=50.000000    ->  Center 2=50.000000, then Center2=<fuel>
     bool rewriteTanks() {
-        static const QByteArrayView kKeys[] = {"Center=", "LeftMain=", "RightMain=", "LeftAux=",
-                                               "RightAux="};
+        static const QByteArrayView kKeys[] = {
+            "Center=", "LeftMain=", "RightMain=", "LeftAux=", "RightAux="};
         for (int position = 0; position < 8; ++position) {
             if (position > 0 && !next()) {
                 return false;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-
 #include "compiler/adventurevalues.h"
+
+#include <QByteArray>
 
 namespace textio {
 class LineReader;

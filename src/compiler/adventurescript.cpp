@@ -9,12 +9,9 @@ QList<QByteArray> scriptVariableLines(const AdventureValues& values) {
         return QByteArray(name) + (ticked ? " = 1;" : " = 0;");
     };
     return {
-        "nV1=" + textio::encode8bit(values.v1) + ";",
-        "nVr=" + textio::encode8bit(values.vr) + ";",
-        "nV2=" + textio::encode8bit(values.v2) + ";",
-        option("CallSpeed", values.speedCalls),
-        option("CallList", values.checkList),
-        option("RateFlight", values.rateFlight),
+        "nV1=" + textio::encode8bit(values.v1) + ";", "nVr=" + textio::encode8bit(values.vr) + ";",
+        "nV2=" + textio::encode8bit(values.v2) + ";", option("CallSpeed", values.speedCalls),
+        option("CallList", values.checkList),         option("RateFlight", values.rateFlight),
     };
 }
 

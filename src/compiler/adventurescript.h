@@ -1,9 +1,9 @@
 #pragma once
 
+#include "compiler/adventurevalues.h"
+
 #include <QByteArray>
 #include <QList>
-
-#include "compiler/adventurevalues.h"
 
 namespace compiler {
 

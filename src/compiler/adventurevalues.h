@@ -17,10 +17,10 @@ struct AdventureValues {
     QString v1;
     QString vr;
     QString v2;
-    bool speedCalls = true;   // Check3
-    bool checkList = true;    // Check2
-    bool rateFlight = true;   // Check1
-    bool engineOff = true;    // Check4
+    bool speedCalls = true; // Check3
+    bool checkList = true;  // Check2
+    bool rateFlight = true; // Check1
+    bool engineOff = true;  // Check4
 };
 
 } // namespace compiler

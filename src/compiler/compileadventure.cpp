@@ -1,8 +1,5 @@
 #include "compiler/compileadventure.h"
 
-#include <functional>
-#include <optional>
-
 #include "compiler/adventureflightwriter.h"
 #include "compiler/adventurescript.h"
 #include "compiler/planaltitude.h"
@@ -11,6 +8,9 @@
 #include "textio/codepage.h"
 #include "textio/textfiles.h"
 #include "textio/winpath.h"
+
+#include <functional>
+#include <optional>
 
 namespace compiler {
 namespace {
@@ -69,10 +69,10 @@ StepError UpdatePlanAltitude(const QString& savedFlightFolder, const QString& pl
     const QString plan = savedFlightFolder + planName + QStringLiteral(".pln");
     const QString workingCopy = planName + QStringLiteral(".pln");
     const QByteArray altitude = textio::encode8bit(cruisingAltitude);
-    if (StepError error = transform(plan, workingCopy,
-                                    [&](textio::LineReader& in, textio::LineWriter& out) {
-                                        rewriteCruisingAltitude(in, out, altitude);
-                                    })) {
+    if (StepError error =
+            transform(plan, workingCopy, [&](textio::LineReader& in, textio::LineWriter& out) {
+                rewriteCruisingAltitude(in, out, altitude);
+            })) {
         return error;
     }
     return transform(workingCopy, plan, copyLines);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include "compiler/adventurevalues.h"
+
+#include <QString>
 
 namespace compiler {
 

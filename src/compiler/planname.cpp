@@ -20,8 +20,9 @@ std::optional<QString> planNameProblem(const QString& planName) {
                 .arg(c.unicode());
         }
     }
-    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression device(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
+        QRegularExpression::CaseInsensitiveOption);
     if (device.match(planName).hasMatch()) {
         return QStringLiteral("Windows keeps this name for a device");
     }

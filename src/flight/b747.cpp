@@ -1,16 +1,16 @@
 #include "flight/b747.h"
 
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QLineEdit>
-
 #include "compiler/compileadventure.h"
 #include "flight/loadflight.h"
 #include "params/fuel.h"
 #include "textio/numbers.h"
 #include "ui/messages.h"
 #include "ui/picturebutton.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
 
 namespace flight {
 
@@ -33,7 +33,8 @@ void B747::bindHandlers() {
         {V2, params::LimitedField::V2},
     };
     for (const auto& [box, field] : limited) {
-        connect(box, &QLineEdit::textChanged, this, [this, box, field] { enforceLimit(field, box); });
+        connect(box, &QLineEdit::textChanged, this,
+                [this, box, field] { enforceLimit(field, box); });
     }
     connect(Command7, &QAbstractButton::clicked, this, &B747::Command7_Click);
     connect(Command2, &QAbstractButton::clicked, this, &B747::Command2_Click);
@@ -42,22 +43,38 @@ void B747::bindHandlers() {
 
 QLineEdit* B747::edit(Field field) const {
     switch (field) {
-    case Field::Text1: return Text1;
-    case Field::Text3: return Text3;
-    case Field::Text5: return Text5;
-    case Field::Text6: return Text6;
-    case Field::Text7: return Text7;
-    case Field::Text2: return Text2;
-    case Field::Text12: return Text12;
-    case Field::Text10: return Text10;
-    case Field::Text11: return Text11;
-    case Field::Text14: return Text14;
-    case Field::FuelOnBoard: return FuelOnBoard;
-    case Field::Text4: return Text4;
-    case Field::V1: return V1;
-    case Field::Vr: return Vr;
-    case Field::V2: return V2;
-    case Field::Combo1: break;
+    case Field::Text1:
+        return Text1;
+    case Field::Text3:
+        return Text3;
+    case Field::Text5:
+        return Text5;
+    case Field::Text6:
+        return Text6;
+    case Field::Text7:
+        return Text7;
+    case Field::Text2:
+        return Text2;
+    case Field::Text12:
+        return Text12;
+    case Field::Text10:
+        return Text10;
+    case Field::Text11:
+        return Text11;
+    case Field::Text14:
+        return Text14;
+    case Field::FuelOnBoard:
+        return FuelOnBoard;
+    case Field::Text4:
+        return Text4;
+    case Field::V1:
+        return V1;
+    case Field::Vr:
+        return Vr;
+    case Field::V2:
+        return V2;
+    case Field::Combo1:
+        break;
     }
     return nullptr;
 }
@@ -74,12 +91,18 @@ void B747::setText(Field field, const QString& text) {
     }
 }
 
-void B747::Form_Load() { LoadFlight(savedFlightFolder_, *this, ui::showMessage); }
+void B747::Form_Load() {
+    LoadFlight(savedFlightFolder_, *this, ui::showMessage);
+}
 
-void B747::Command7_Click() { LoadFlight(savedFlightFolder_, *this, ui::showMessage); }
+void B747::Command7_Click() {
+    LoadFlight(savedFlightFolder_, *this, ui::showMessage);
+}
 
 compiler::AdventureValues B747::adventureValues() const {
-    auto ticked = [](const QCheckBox* box) { return box->checkState() != Qt::Unchecked; };
+    auto ticked = [](const QCheckBox* box) {
+        return box->checkState() != Qt::Unchecked;
+    };
     compiler::AdventureValues values;
     values.planName = Text1->text();
     values.routeType = Text3->text();
@@ -107,7 +130,9 @@ void B747::Command2_Click() {
     }
 }
 
-void B747::Command5_Click() { Q_EMIT exitRequested(); }
+void B747::Command5_Click() {
+    Q_EMIT exitRequested();
+}
 
 void B747::closeEvent(QCloseEvent* event) {
     event->accept();

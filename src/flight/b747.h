@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QWidget>
-
 #include "compiler/adventurevalues.h"
 #include "flight/flightfields.h"
 #include "params/limits.h"
+
+#include <QWidget>
 
 class QCheckBox;
 class QComboBox;

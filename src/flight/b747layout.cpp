@@ -1,15 +1,15 @@
 // The compiler window's controls: names, kinds, places (in twips), captions, colours and fonts.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-
 #include "flight/b747.h"
 #include "ui/artwork.h"
 #include "ui/fonts.h"
 #include "ui/picturebutton.h"
 #include "ui/shapes.h"
 #include "ui/twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 
 namespace flight {
 namespace {
@@ -66,9 +66,9 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* meaning, QRec
 
 ui::PictureButton* pictureButton(QWidget* parent, const char* name, ui::artwork::ButtonImage image,
                                  const char* label, QRect rect) {
-    return place(new ui::PictureButton(parent, ui::artwork::buttonImage(image),
-                                       QLatin1String(label)),
-                 name, rect);
+    return place(
+        new ui::PictureButton(parent, ui::artwork::buttonImage(image), QLatin1String(label)), name,
+        rect);
 }
 
 QString fieldStyle() {
@@ -102,7 +102,8 @@ void B747::buildControls() {
                              twipsRect(0, 4770, 2010, 405));
     Command2 = pictureButton(this, "Command2", Image::CompileAdventure, "Compile Adventure",
                              twipsRect(0, 5160, 2010, 405));
-    Command5 = pictureButton(this, "Command5", Image::Exit, "Exit", twipsRect(-15, 5565, 2010, 405));
+    Command5 =
+        pictureButton(this, "Command5", Image::Exit, "Exit", twipsRect(-15, 5565, 2010, 405));
 
     // Flight Information
     place(new ui::RectangleShape(this, kOutline), "Shape1", twipsRect(2475, 450, 9015, 2880));
@@ -163,8 +164,9 @@ void B747::buildControls() {
     Check1 = checkBox(this, "Check1", "Rate the Flight", twipsRect(9510, 6975, 225, 225));
     Check4 = checkBox(this, "Check4", "Engine Off", twipsRect(9525, 7320, 225, 225));
 
-    QLabel* credit = label(this, "Label15", "Talvo 2003 - free adventure compiler for the 747-400 pilot",
-                           twipsRect(5580, 7950, 6075, 270), QColor(128, 128, 255));
+    QLabel* credit =
+        label(this, "Label15", "Talvo 2003 - free adventure compiler for the 747-400 pilot",
+              twipsRect(5580, 7950, 6075, 270), QColor(128, 128, 255));
     credit->setFont(ui::windowFont(QStringLiteral("Tahoma"), 8.25, true));
 
     for (QLabel* caption : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
@@ -174,9 +176,10 @@ void B747::buildControls() {
     }
 
     // Tab order, first to last.
-    QWidget* const order[] = {Text1, Text3, Text4, Text5, Text6, Text7, V1, Vr,
-                              V2, FuelOnBoard, Combo1, Check1, Check2, Check3, Check4, Text2,
-                              Text10, Text11, Text12, Text14, Command5, Command2, Command7, Picture3};
+    QWidget* const order[] = {Text1,  Text3,  Text4,    Text5,       Text6,    Text7,
+                              V1,     Vr,     V2,       FuelOnBoard, Combo1,   Check1,
+                              Check2, Check3, Check4,   Text2,       Text10,   Text11,
+                              Text12, Text14, Command5, Command2,    Command7, Picture3};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }

@@ -1,22 +1,22 @@
 #include "flight/flightplanreader.h"
 
-#include <array>
-#include <cmath>
-#include <optional>
-
 #include "params/fuel.h"
 #include "textio/codepage.h"
 #include "textio/keys.h"
 #include "textio/numbers.h"
 #include "textio/textfiles.h"
 
+#include <array>
+#include <cmath>
+#include <optional>
+
 namespace flight {
 namespace {
 
 enum class ValueKind {
-    Text,     // shown as it stands
-    Number,   // read leniently, shown as a number
-    Airport,  // the identifier; then the altitude at the end of the line into altitudeField
+    Text,    // shown as it stands
+    Number,  // read leniently, shown as a number
+    Airport, // the identifier; then the altitude at the end of the line into altitudeField
 };
 
 struct PlanKey {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include "flight/flightfields.h"
+
+#include <QString>
 
 namespace flight {
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <functional>
-
-#include <QString>
-
 #include "flight/flightfields.h"
+
+#include <functional>
+#include <QString>
 
 namespace flight {
 

@@ -1,20 +1,20 @@
 #include "flight/savedflightreader.h"
 
-#include <array>
-#include <cmath>
-
 #include "params/fuel.h"
 #include "textio/codepage.h"
 #include "textio/keys.h"
 #include "textio/numbers.h"
 #include "textio/textfiles.h"
 
+#include <array>
+#include <cmath>
+
 namespace flight {
 namespace {
 
 struct Tank {
     QByteArrayView key;
-    double capacity; // gallons
+    double capacity;         // gallons
     double contribution = 0; // gallons; 0 until the tank's line is met
 };
 
@@ -64,14 +64,15 @@ std::optional<QString> ReadSavedFlight(const QString& savedFlightFolder, FlightF
             fields.setText(Field::Text1, planName);
         }
         if (textio::matchesKey(line, "Aircraft=")) {
-            fields.setText(Field::Combo1, textio::decode8bit(textio::keyValue(line, 9, kValueLength)));
+            fields.setText(Field::Combo1,
+                           textio::decode8bit(textio::keyValue(line, 9, kValueLength)));
         }
         for (Tank& tank : tanks) {
             if (!textio::matchesKey(line, tank.key)) {
                 continue;
             }
-            const double level =
-                std::floor(textio::lenientNumber(textio::keyValue(line, tank.key.size(), kValueLength)));
+            const double level = std::floor(
+                textio::lenientNumber(textio::keyValue(line, tank.key.size(), kValueLength)));
             if (!std::isfinite(level)) {
                 return std::nullopt;
             }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <optional>
-
-#include <QString>
-
 #include "flight/flightfields.h"
+
+#include <optional>
+#include <QString>
 
 namespace flight {
 

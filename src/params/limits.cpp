@@ -1,10 +1,10 @@
 #include "params/limits.h"
 
-#include <array>
-#include <cmath>
-
 #include "params/fuel.h"
 #include "textio/numbers.h"
+
+#include <array>
+#include <cmath>
 
 namespace params {
 namespace {
@@ -19,7 +19,9 @@ constexpr std::array<FieldLimit, 5> kLimits = {{
 
 } // namespace
 
-const FieldLimit& limitOf(LimitedField field) { return kLimits[static_cast<std::size_t>(field)]; }
+const FieldLimit& limitOf(LimitedField field) {
+    return kLimits[static_cast<std::size_t>(field)];
+}
 
 LimitVerdict checkLimit(LimitedField field, const QString& text) {
     const FieldLimit& limit = limitOf(field);

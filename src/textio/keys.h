@@ -8,7 +8,9 @@ namespace textio {
 
 // A line matches a key when its first characters are exactly the key: case-sensitive, leading
 // blanks not skipped; a line shorter than the key never matches.
-inline bool matchesKey(QByteArrayView line, QByteArrayView key) { return line.startsWith(key); }
+inline bool matchesKey(QByteArrayView line, QByteArrayView key) {
+    return line.startsWith(key);
+}
 
 // The value after a key of keyLength characters: from the character after the key, at most
 // maxLength characters, fewer when the line ends earlier; neither trimmed nor checked.

@@ -7,7 +7,8 @@ namespace {
 constexpr qsizetype kBlockSize = 256 * 1024;
 }
 
-LineReader::LineReader(QIODevice* device) : device_(device) {}
+LineReader::LineReader(QIODevice* device)
+    : device_(device) {}
 
 bool LineReader::fill() {
     if (eof_) {

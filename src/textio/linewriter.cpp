@@ -7,7 +7,10 @@ namespace {
 constexpr qsizetype kBlockSize = 256 * 1024;
 }
 
-LineWriter::LineWriter(QIODevice* device) : device_(device) { pending_.reserve(kBlockSize + 4096); }
+LineWriter::LineWriter(QIODevice* device)
+    : device_(device) {
+    pending_.reserve(kBlockSize + 4096);
+}
 
 LineWriter::~LineWriter() = default;
 

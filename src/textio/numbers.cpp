@@ -8,13 +8,19 @@
 namespace textio {
 namespace {
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Walks the characters of a text, skipping blanks wherever they stand.
 template <typename Char> class Scanner {
 public:
-    Scanner(const Char* begin, const Char* end) : p_(begin), end_(end) {}
+    Scanner(const Char* begin, const Char* end)
+        : p_(begin)
+        , end_(end) {}
 
     // The next character that is not a blank, or 0 at the end.
     char16_t peek() {
@@ -43,8 +49,8 @@ template <typename Char> double readLenient(const Char* begin, const Char* end) 
     }
     bool point = false;
     bool anyDigit = false;
-    long leadingDigits = 0;  // digits before the point, after leading zeros
-    long fractionZeros = 0;  // zeros after the point before the first other digit
+    long leadingDigits = 0;   // digits before the point, after leading zeros
+    long fractionZeros = 0;   // zeros after the point before the first other digit
     bool significant = false; // a digit other than zero was met
     for (char16_t c = in.peek(); isDigit(c) || (c == u'.' && !point); c = in.peek()) {
         in.take();
@@ -93,7 +99,8 @@ template <typename Char> double readLenient(const Char* begin, const Char* end) 
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // The decimal order of magnitude tells an overflow from an underflow.
-        const long order = (leadingDigits > 0 ? leadingDigits - 1 : -(fractionZeros + 1)) + exponent;
+        const long order =
+            (leadingDigits > 0 ? leadingDigits - 1 : -(fractionZeros + 1)) + exponent;
         value = order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -value : value;

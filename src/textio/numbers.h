@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-
 #include <QByteArrayView>
 #include <QLocale>
 #include <QString>

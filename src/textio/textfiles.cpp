@@ -1,8 +1,8 @@
 #include "textio/textfiles.h"
 
-#include <QFileInfo>
-
 #include "textio/winpath.h"
+
+#include <QFileInfo>
 
 namespace textio {
 namespace {
@@ -59,7 +59,9 @@ bool OutputTextFile::commit() {
     return writer_.flush() && file_.commit();
 }
 
-QString OutputTextFile::errorString() const { return file_.errorString(); }
+QString OutputTextFile::errorString() const {
+    return file_.errorString();
+}
 
 bool canOpenForReading(const QString& windowsName, QString* error) {
     InputTextFile file(windowsName);

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "textio/linereader.h"
+#include "textio/linewriter.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
-
-#include "textio/linereader.h"
-#include "textio/linewriter.h"
 
 namespace textio {
 

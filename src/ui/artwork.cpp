@@ -3,6 +3,10 @@
 
 #include "artwork.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -13,18 +17,14 @@
 #include <QRadialGradient>
 #include <QTransform>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <cstdint>
-
 namespace ui::artwork {
 namespace {
 
 // A tiny fixed-seed generator, so every cloud lands in the same place on every run.
 class Scatter {
 public:
-    explicit Scatter(std::uint32_t seed) : state_(seed) {}
+    explicit Scatter(std::uint32_t seed)
+        : state_(seed) {}
     double between(double lo, double hi) {
         state_ = state_ * 1664525u + 1013904223u;
         return lo + (hi - lo) * static_cast<double>(state_ >> 8) / 16777216.0;
@@ -51,22 +51,24 @@ QPixmap painted(int width, int height, Draw draw, QImage::Format format = QImage
 
 using Stop = QGradientStop;
 
-QLinearGradient ramp(QPointF from, QPointF to, const QGradientStops &stops) {
+QLinearGradient ramp(QPointF from, QPointF to, const QGradientStops& stops) {
     QLinearGradient gradient(from, to);
     gradient.setStops(stops);
     return gradient;
 }
 
-QRadialGradient glowAround(QPointF centre, double radius, const QGradientStops &stops) {
+QRadialGradient glowAround(QPointF centre, double radius, const QGradientStops& stops) {
     QRadialGradient gradient(centre, radius);
     gradient.setStops(stops);
     return gradient;
 }
 
 // Covers the whole picture with a brush.
-void wash(QPainter &p, const QBrush &brush) { p.fillRect(p.window(), brush); }
+void wash(QPainter& p, const QBrush& brush) {
+    p.fillRect(p.window(), brush);
+}
 
-QPainterPath closedShape(const QPolygonF &corners) {
+QPainterPath closedShape(const QPolygonF& corners) {
     QPainterPath path;
     path.addPolygon(corners);
     path.closeSubpath();
@@ -74,8 +76,8 @@ QPainterPath closedShape(const QPolygonF &corners) {
 }
 
 // The largest bold font (up to pixelSize) in which the text fits within maxWidth on this device.
-QFont fittedFont(int pixelSize, bool italic, const QString &text, double maxWidth,
-                 QPaintDevice *device) {
+QFont fittedFont(int pixelSize, bool italic, const QString& text, double maxWidth,
+                 QPaintDevice* device) {
     QFont font(QStringLiteral("Tahoma"), -1, QFont::Bold, italic);
     font.setStyleHint(QFont::SansSerif);
     for (font.setPixelSize(pixelSize); pixelSize > 6; font.setPixelSize(--pixelSize)) {
@@ -88,14 +90,16 @@ QFont fittedFont(int pixelSize, bool italic, const QString &text, double maxWidt
 }
 
 // The colour part-way (0 to 1) from one colour to another, alpha included.
-QColor blend(const QColor &from, const QColor &to, double part) {
-    const auto mixed = [part](int a, int b) { return static_cast<int>(a + (b - a) * part); };
+QColor blend(const QColor& from, const QColor& to, double part) {
+    const auto mixed = [part](int a, int b) {
+        return static_cast<int>(a + (b - a) * part);
+    };
     return QColor(mixed(from.red(), to.red()), mixed(from.green(), to.green()),
                   mixed(from.blue(), to.blue()), mixed(from.alpha(), to.alpha()));
 }
 
 // One soft puff of cloud: an ellipse that fades out towards its rim.
-void puff(QPainter &p, QPointF centre, double rx, double ry, const QColor &colour) {
+void puff(QPainter& p, QPointF centre, double rx, double ry, const QColor& colour) {
     QColor body = colour, rim = colour;
     body.setAlpha(colour.alpha() * 3 / 4);
     rim.setAlpha(0);
@@ -110,8 +114,8 @@ void puff(QPainter &p, QPointF centre, double rx, double ry, const QColor &colou
 }
 
 // A heap of cloud: shaded puffs underneath, sunlit puffs on top.
-void cloud(QPainter &p, QPointF centre, double width, double height, const QColor &lit,
-           const QColor &shade, Scatter &scatter) {
+void cloud(QPainter& p, QPointF centre, double width, double height, const QColor& lit,
+           const QColor& shade, Scatter& scatter) {
     const int count = std::max(4, static_cast<int>(width / height * 2.5));
     for (int i = 0; i < count; ++i) {
         const double x = centre.x() + scatter.between(-0.42, 0.42) * width;
@@ -150,7 +154,7 @@ QPainterPath nacelle(double front, double length, double centreY, double radius)
 
 SideJet buildSideJet() {
     SideJet jet;
-    QPainterPath &b = jet.body;
+    QPainterPath& b = jet.body;
     b.moveTo(100.0, 0.8);
     b.cubicTo(100.0, -3.0, 97.8, -5.6, 94.5, -7.0);
     b.cubicTo(92.0, -7.8, 80.0, -7.7, 70.0, -7.5);
@@ -188,7 +192,7 @@ const Livery daylight{QColor(252, 252, 255), QColor(168, 180, 200), QColor(24, 6
                       QColor(190, 196, 206), QColor(112, 124, 148), QColor(16, 28, 64, 200),
                       QColor(30, 40, 70)};
 
-const SideJet &sideJet() {
+const SideJet& sideJet() {
     static const SideJet jet = buildSideJet();
     return jet;
 }
@@ -196,7 +200,7 @@ const SideJet &sideJet() {
 // Where the side-view jet sits, from its own units to picture pixels: centred on 'centre',
 // pitched 'climb' degrees nose up and 'length' pixels from nose to tail.
 QTransform sideJetPose(QPointF centre, double length, double climb) {
-    const SideJet &jet = sideJet();
+    const SideJet& jet = sideJet();
     QTransform pose;
     pose.rotate(-climb);
     pose.scale(length / 100.0, length / 100.0);
@@ -206,7 +210,7 @@ QTransform sideJetPose(QPointF centre, double length, double climb) {
 }
 
 // A contrail streaming straight back from 'from' (in the jet's own units) for 'reach' pixels.
-void contrail(QPainter &p, const QTransform &pose, QPointF from, double reach, double width,
+void contrail(QPainter& p, const QTransform& pose, QPointF from, double reach, double width,
               int alpha) {
     QPointF back = pose.map(QPointF(0, 0)) - pose.map(QPointF(100, 0));
     back *= reach / std::hypot(back.x(), back.y());
@@ -216,8 +220,8 @@ void contrail(QPainter &p, const QTransform &pose, QPointF from, double reach, d
     p.drawLine(start, start + back);
 }
 
-void paintSideJet(QPainter &p, const QTransform &pose, const Livery &look) {
-    const SideJet &jet = sideJet();
+void paintSideJet(QPainter& p, const QTransform& pose, const Livery& look) {
+    const SideJet& jet = sideJet();
     const double scale = std::sqrt(std::abs(pose.determinant()));
     const double length = scale * 100.0;
     p.save();
@@ -296,8 +300,8 @@ QPainterPath planJet() {
 }
 
 // A 24-bit picture button face: a sky-blue bar with a thin darker frame and its red label.
-QPixmap makeButton(const QString &label) {
-    return painted(129, 23, [&label](QPainter &p) {
+QPixmap makeButton(const QString& label) {
+    return painted(129, 23, [&label](QPainter& p) {
         wash(p, ramp({0, 0}, {0, 23},
                      {Stop(0.0, QColor(228, 242, 255)), Stop(0.45, QColor(196, 224, 250)),
                       Stop(1.0, QColor(150, 196, 238))}));
@@ -312,7 +316,7 @@ QPixmap makeButton(const QString &label) {
 }
 
 // White text with a soft dark shadow, for the wordmarks.
-void shadowedText(QPainter &p, const QRectF &box, int flags, const QString &text, double drop) {
+void shadowedText(QPainter& p, const QRectF& box, int flags, const QString& text, double drop) {
     p.setPen(QColor(0, 10, 40, 160));
     p.drawText(box.translated(drop, drop), flags, text);
     p.setPen(Qt::white);
@@ -324,7 +328,7 @@ QPixmap makeIconFace(int size) {
     static const QPainterPath jet = planJet();
     return painted(
         size, size,
-        [size](QPainter &p) {
+        [size](QPainter& p) {
             const double s = size;
             const QColor horizon = size <= 32 ? QColor(64, 124, 206) : QColor(120, 184, 240);
             p.setPen(size >= 32 ? QPen(QColor(8, 28, 80), std::max(1.0, s / 64.0)) : Qt::NoPen);
@@ -354,7 +358,7 @@ QPixmap makeIconFace(int size) {
 } // namespace
 
 QPixmap banner() {
-    static const QPixmap picture = painted(356, 61, [](QPainter &p) {
+    static const QPixmap picture = painted(356, 61, [](QPainter& p) {
         wash(p, ramp({0, 0}, {356, 0},
                      {Stop(0.0, QColor(10, 34, 96)), Stop(0.55, QColor(42, 96, 172)),
                       Stop(1.0, QColor(150, 198, 240))}));
@@ -382,7 +386,7 @@ QPixmap banner() {
 }
 
 QPixmap columnImage() {
-    static const QPixmap picture = painted(133, 390, [](QPainter &p) {
+    static const QPixmap picture = painted(133, 390, [](QPainter& p) {
         wash(p, ramp({0, 0}, {0, 390},
                      {Stop(0.0, QColor(6, 24, 78)), Stop(0.35, QColor(28, 78, 160)),
                       Stop(0.7, QColor(120, 176, 232)), Stop(1.0, QColor(200, 226, 248))}));
@@ -411,7 +415,7 @@ QPixmap columnImage() {
 }
 
 QPixmap mainIllustration() {
-    static const QPixmap picture = painted(600, 480, [](QPainter &p) {
+    static const QPixmap picture = painted(600, 480, [](QPainter& p) {
         // A dawn sky: night blue overhead warming to gold at the horizon behind the clouds.
         wash(p, ramp({0, 0}, {0, 300},
                      {Stop(0.0, QColor(16, 30, 84)), Stop(0.3, QColor(58, 70, 140)),

@@ -41,7 +41,8 @@ QString driveRoot(const QString& path) {
 
 } // namespace
 
-DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
+DirectoryList::DirectoryList(QWidget* parent)
+    : QListWidget(parent) {
     setItemDelegate(new IndentDelegate(this));
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemActivated, this,
@@ -49,7 +50,8 @@ DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
 }
 
 void DirectoryList::setPath(const QString& path) {
-    const QString folder = QDir::toNativeSeparators(QDir::cleanPath(QDir(driveRoot(path)).absolutePath()));
+    const QString folder =
+        QDir::toNativeSeparators(QDir::cleanPath(QDir(driveRoot(path)).absolutePath()));
     if (folder == path_) {
         return;
     }
@@ -64,7 +66,7 @@ void DirectoryList::refresh() {
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
 
     QStringList chain; // from the current folder up to the root
-    for (QDir dir(path_);; ) {
+    for (QDir dir(path_);;) {
         chain.prepend(QDir::toNativeSeparators(dir.absolutePath()));
         if (dir.isRoot() || !dir.cdUp()) {
             break;
@@ -79,9 +81,8 @@ void DirectoryList::refresh() {
     }
     setCurrentRow(count() - 1);
 
-    const QStringList subfolders =
-        QDir(path_).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
-                              QDir::Name | QDir::IgnoreCase);
+    const QStringList subfolders = QDir(path_).entryList(
+        QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : subfolders) {
         auto* item = new QListWidgetItem(closedIcon, name, this);
         item->setData(kPathRole, QDir::toNativeSeparators(QDir(path_).filePath(name)));

@@ -1,9 +1,8 @@
 #include "ui/fonts.h"
 
+#include <cmath>
 #include <QFontMetrics>
 #include <QWidget>
-
-#include <cmath>
 
 namespace ui {
 
@@ -32,7 +31,9 @@ QFont windowFont(const QString& family, double points, bool bold) {
 void fitFontToWidth(QWidget* widget, const QString& text, int margin) {
     const int room = widget->width() - margin;
     QFont font = widget->font();
-    auto fits = [&] { return QFontMetrics(font).horizontalAdvance(text) <= room; };
+    auto fits = [&] {
+        return QFontMetrics(font).horizontalAdvance(text) <= room;
+    };
     for (int stretch = 95; !fits() && stretch >= 75; stretch -= 5) {
         font.setStretch(stretch);
     }

@@ -10,8 +10,8 @@ namespace {
 class MessageBoxService : public MessageService {
 public:
     void show(const QString& text) override {
-        QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), text,
-                        QMessageBox::Ok, QApplication::activeWindow());
+        QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
         box.setObjectName(QStringLiteral("TalvoMessage"));
         // The style may put a picture on the button; the program's boxes carry none.
         box.button(QMessageBox::Ok)->setIcon(QIcon());

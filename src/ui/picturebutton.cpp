@@ -16,7 +16,9 @@ PictureButton::PictureButton(QWidget* parent, const QPixmap& picture, const QStr
     setToolTip(label);
 }
 
-QSize PictureButton::sizeHint() const { return picture_.deviceIndependentSize().toSize() + QSize(4, 4); }
+QSize PictureButton::sizeHint() const {
+    return picture_.deviceIndependentSize().toSize() + QSize(4, 4);
+}
 
 void PictureButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);

@@ -19,8 +19,12 @@ constexpr QRect twipsRect(int left, int top, int width, int height) {
     return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
 }
 
-constexpr QSize twipsSize(int width, int height) { return QSize(pixels(width), pixels(height)); }
+constexpr QSize twipsSize(int width, int height) {
+    return QSize(pixels(width), pixels(height));
+}
 
-constexpr QPoint twipsPoint(int x, int y) { return QPoint(pixels(x), pixels(y)); }
+constexpr QPoint twipsPoint(int x, int y) {
+    return QPoint(pixels(x), pixels(y));
+}
 
 } // namespace ui

@@ -1,14 +1,14 @@
-#include <QLabel>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QtTest>
-
 #include "app/checkp.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 #include "ui/directorylist.h"
 #include "ui/twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
 
 class TestCheckp : public QObject {
     Q_OBJECT

@@ -1,9 +1,8 @@
-#include <QtTest>
-
-#include <unistd.h>
-
 #include "app/configuration.h"
 #include "support/scratchfolder.h"
+
+#include <QtTest>
+#include <unistd.h>
 
 class TestConfiguration : public QObject {
     Q_OBJECT
@@ -114,7 +113,8 @@ private Q_SLOTS:
     void storesOneLine() {
         ScratchFolder work;
         work.write(QStringLiteral("talvo.ini"), "none\r\nold second line\r\n");
-        QVERIFY(!app::storeSavedFlightFolder(QStringLiteral("D:\\Games\\flight simulator files\\")));
+        QVERIFY(
+            !app::storeSavedFlightFolder(QStringLiteral("D:\\Games\\flight simulator files\\")));
         QCOMPARE(work.read(QStringLiteral("talvo.ini")),
                  QByteArray("D:\\Games\\flight simulator files\\\r\n"));
     }

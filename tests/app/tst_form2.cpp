@@ -1,13 +1,13 @@
-#include <QLabel>
-#include <QSignalSpy>
-#include <QtTest>
-
 #include "app/form2.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 #include "ui/picturebutton.h"
 #include "ui/twips.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QtTest>
 
 namespace {
 const QString kMissingFlight = QStringLiteral("The required file Talvo.flt does not exist");
@@ -32,9 +32,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QRect>("place");
         const TwipsPlace onContainer[] = {
-            {"Picture4", 3420, 390, 5415, 840},  {"Picture3", 15, 45, 2025, 4530},
+            {"Picture4", 3420, 390, 5415, 840},   {"Picture3", 15, 45, 2025, 4530},
             {"Picture2", 2565, 2265, 8070, 4515}, {"Label2", 4080, 1650, 4665, 600},
-            {"Label1", 4575, 6915, 5685, 270},   {"Command4", 15, 4935, 2010, 405},
+            {"Label1", 4575, 6915, 5685, 270},    {"Command4", 15, 4935, 2010, 405},
             {"Command5", 15, 5325, 2010, 405},
         };
         const TwipsPlace onWindow[] = {{"Picture1", -60, 0, 11850, 8550},
@@ -61,8 +61,9 @@ private Q_SLOTS:
 
     void picturesLabelsAndButtons() {
         app::Form2 form(QString{});
-        const std::pair<const char*, QSize> pictures[] = {
-            {"Picture4", QSize(356, 61)}, {"Picture3", QSize(133, 390)}, {"Picture2", QSize(600, 480)}};
+        const std::pair<const char*, QSize> pictures[] = {{"Picture4", QSize(356, 61)},
+                                                          {"Picture3", QSize(133, 390)},
+                                                          {"Picture2", QSize(600, 480)}};
         for (const auto& [name, size] : pictures) {
             auto* picture = form.findChild<QLabel*>(QLatin1String(name));
             QCOMPARE(picture->pixmap().size(), size);
@@ -76,8 +77,9 @@ private Q_SLOTS:
             QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
                      name);
         }
-        const std::pair<const char*, const char*> buttons[] = {
-            {"Command3", "Load Flight Plan"}, {"Command4", "Compile Adventure"}, {"Command5", "Exit"}};
+        const std::pair<const char*, const char*> buttons[] = {{"Command3", "Load Flight Plan"},
+                                                               {"Command4", "Compile Adventure"},
+                                                               {"Command5", "Exit"}};
         for (const auto& [name, label] : buttons) {
             auto* button = form.findChild<ui::PictureButton*>(QLatin1String(name));
             QCOMPARE(button->accessibleName(), QLatin1String(label));
@@ -95,7 +97,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message"); // empty: none
         QTest::newRow("747-400") << crlf({"[Sim.0]", "Aircraft=Boeing 747-400 Passengers"}) << true
                                  << QString();
-        QTest::newRow("exactly the model") << crlf({"Aircraft=Boeing 747-400"}) << true << QString();
+        QTest::newRow("exactly the model")
+            << crlf({"Aircraft=Boeing 747-400"}) << true << QString();
         QTest::newRow("lower case")
             << crlf({"Aircraft=boeing 747-400"}) << false
             << QStringLiteral("The saved flight Talvo.flt was saved with the boeing 747-400. The "
@@ -120,8 +123,8 @@ private Q_SLOTS:
             << QStringLiteral("The saved flight Talvo.flt names no aircraft. The adventure "
                               "compiler is made for the Boeing 747-400: please save the flight "
                               "with Talvo Fleet.");
-        QTest::newRow("key with a blank before") << crlf({" Aircraft=Boeing 747-400"}) << false
-                                                 << QString();
+        QTest::newRow("key with a blank before")
+            << crlf({" Aircraft=Boeing 747-400"}) << false << QString();
         QTest::newRow("missing saved flight") << QByteArray() << false << kMissingFlight;
     }
     void loadFlightPlan() {
@@ -133,7 +136,8 @@ private Q_SLOTS:
             work.write(QStringLiteral("Flight Simulator Files/Talvo.FLT"), savedFlight);
         }
         MessageRecorder recorder;
-        app::Form2 form(work.filePath(QStringLiteral("Flight Simulator Files")) + QLatin1Char('\\'));
+        app::Form2 form(work.filePath(QStringLiteral("Flight Simulator Files")) +
+                        QLatin1Char('\\'));
         QSignalSpy opened(&form, &app::Form2::compilerRequested);
         form.findChild<ui::PictureButton*>(QStringLiteral("Command3"))->click();
         QCOMPARE(opened.count(), opens ? 1 : 0);

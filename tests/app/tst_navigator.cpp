@@ -1,16 +1,16 @@
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QtTest>
-
 #include "app/navigator.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 #include "ui/directorylist.h"
 #include "ui/picturebutton.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
 
 namespace {
 
@@ -67,7 +67,8 @@ private Q_SLOTS:
 
     void configuredFolderOpensTheMainInterface() {
         Installation installation("placeholder\r\n");
-        installation.work.write(QStringLiteral("talvo.ini"), installation.folder.toLatin1() + "\r\n");
+        installation.work.write(QStringLiteral("talvo.ini"),
+                                installation.folder.toLatin1() + "\r\n");
         app::Navigator navigator;
         QVERIFY(navigator.start());
         QCOMPARE(navigator.savedFlightFolder(), installation.folder);
@@ -144,10 +145,13 @@ private Q_SLOTS:
     // The compiler window is created once: hidden and shown again, it keeps its fields and boxes.
     void windowsAreCreatedOnceAndOneIsVisible() {
         Installation installation("x\r\n");
-        installation.work.write(QStringLiteral("talvo.ini"), installation.folder.toLatin1() + "\r\n");
+        installation.work.write(QStringLiteral("talvo.ini"),
+                                installation.folder.toLatin1() + "\r\n");
         MessageRecorder recorder;
         QStringList visibleDuringLoad;
-        recorder.onShow = [&](const QString&) { visibleDuringLoad = visibleWindows(); };
+        recorder.onShow = [&](const QString&) {
+            visibleDuringLoad = visibleWindows();
+        };
         app::Navigator navigator;
         QVERIFY(navigator.start());
         click("Form2", "Command3");
@@ -164,7 +168,8 @@ private Q_SLOTS:
         control<QComboBox>("B747", "Combo1")->setEditText(QStringLiteral("Cessna"));
         click("B747", "Command2");
         QCOMPARE(recorder.messages.last(),
-                 QStringLiteral("Cannot compile the Adventure. Please save the flight with Talvo Fleet"));
+                 QStringLiteral(
+                     "Cannot compile the Adventure. Please save the flight with Talvo Fleet"));
         QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form2")});
 
         const qsizetype before = recorder.messages.size();
@@ -186,7 +191,8 @@ private Q_SLOTS:
     void exitEndsTheProgramFromEitherWindow() {
         QFETCH(bool, fromCompiler);
         Installation installation("x\r\n");
-        installation.work.write(QStringLiteral("talvo.ini"), installation.folder.toLatin1() + "\r\n");
+        installation.work.write(QStringLiteral("talvo.ini"),
+                                installation.folder.toLatin1() + "\r\n");
         MessageRecorder recorder;
         app::Navigator navigator;
         QSignalSpy finished(&navigator, &app::Navigator::finished);

@@ -1,15 +1,15 @@
+#include "flight/b747.h"
+#include "support/geometry.h"
+#include "ui/picturebutton.h"
+#include "ui/shapes.h"
+#include "ui/twips.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
-
-#include "flight/b747.h"
-#include "support/geometry.h"
-#include "ui/picturebutton.h"
-#include "ui/shapes.h"
-#include "ui/twips.h"
 
 namespace {
 
@@ -121,10 +121,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QPoint>("from");
         QTest::addColumn<QPoint>("to");
-        QTest::newRow("Line1") << "Line1" << ui::twipsPoint(10560, 2445) << ui::twipsPoint(9975, 2445);
-        QTest::newRow("Line3") << "Line3" << ui::twipsPoint(9975, 2445) << ui::twipsPoint(9975, 2565);
-        QTest::newRow("Line4") << "Line4" << ui::twipsPoint(9990, 2910) << ui::twipsPoint(9990, 2790);
-        QTest::newRow("Line2") << "Line2" << ui::twipsPoint(10575, 2910) << ui::twipsPoint(9990, 2910);
+        QTest::newRow("Line1") << "Line1" << ui::twipsPoint(10560, 2445)
+                               << ui::twipsPoint(9975, 2445);
+        QTest::newRow("Line3") << "Line3" << ui::twipsPoint(9975, 2445)
+                               << ui::twipsPoint(9975, 2565);
+        QTest::newRow("Line4") << "Line4" << ui::twipsPoint(9990, 2910)
+                               << ui::twipsPoint(9990, 2790);
+        QTest::newRow("Line2") << "Line2" << ui::twipsPoint(10575, 2910)
+                               << ui::twipsPoint(9990, 2910);
     }
     void altitudeBracket() {
         QFETCH(QString, name);
@@ -159,7 +163,8 @@ private Q_SLOTS:
         for (const char* name : {"Text1", "Text3", "Text5", "Text6", "Text7", "FuelOnBoard"}) {
             QTest::newRow(name) << QString::fromLatin1(name) << false;
         }
-        for (const char* name : {"Text2", "Text12", "Text10", "Text11", "Text14", "Text4", "V1", "Vr", "V2"}) {
+        for (const char* name :
+             {"Text2", "Text12", "Text10", "Text11", "Text14", "Text4", "V1", "Vr", "V2"}) {
             QTest::newRow(name) << QString::fromLatin1(name) << true;
         }
     }
@@ -208,10 +213,11 @@ private Q_SLOTS:
 
     void tabOrderAndFocus() {
         flight::B747 window(QString{});
-        const QStringList order = {
-            "Text1",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",    "V1",       "Vr",
-            "V2",     "FuelOnBoard", "Combo1", "Check1", "Check2", "Check3", "Check4", "Text2",
-            "Text10", "Text11", "Text12", "Text14", "Command5", "Command2", "Command7", "Picture3"};
+        const QStringList order = {"Text1",    "Text3",    "Text4",    "Text5",   "Text6",
+                                   "Text7",    "V1",       "Vr",       "V2",      "FuelOnBoard",
+                                   "Combo1",   "Check1",   "Check2",   "Check3",  "Check4",
+                                   "Text2",    "Text10",   "Text11",   "Text12",  "Text14",
+                                   "Command5", "Command2", "Command7", "Picture3"};
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));

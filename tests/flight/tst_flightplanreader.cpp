@@ -1,17 +1,17 @@
-#include <QtTest>
-
 #include "flight/flightplanreader.h"
 #include "support/compilerwindow.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 
+#include <QtTest>
+
 namespace {
 
 using Lines = QList<QByteArray>;
 
 // The route fields in the order of the table rows below.
-const char* const kRouteFields[] = {"Text3", "Text4", "Text5", "Text6", "Text7",
+const char* const kRouteFields[] = {"Text3", "Text4",  "Text5",  "Text6", "Text7",
                                     "Text2", "Text12", "Text10", "Text11"};
 
 QString routeOf(const CompilerWindow& window) {
@@ -65,8 +65,7 @@ private Q_SLOTS:
         QTest::newRow("altitude taken by position, not searched")
             << crlf({"departure_id=EGPB, +000020.00, then more text"}) << "-|-|-|-|-|EGPB|0|-|-";
         QTest::newRow("long values are cut")
-            << crlf({"type=INSTRUMENTAL-FLIGHT",
-                     "departure_name=" + QByteArray(50, 'D'),
+            << crlf({"type=INSTRUMENTAL-FLIGHT", "departure_name=" + QByteArray(50, 'D'),
                      "destination_name=" + QByteArray(45, 'A'),
                      "departure_position=" + QByteArray(41, 'P')})
             << QStringLiteral("INSTRUMENT|-|%1|%2|%3|-|-|-|-")
@@ -103,7 +102,9 @@ private Q_SLOTS:
         MessageRecorder recorder;
         CompilerWindow window;
         QString altitudeAtMessage;
-        recorder.onShow = [&](const QString&) { altitudeAtMessage = window.text("Text4"); };
+        recorder.onShow = [&](const QString&) {
+            altitudeAtMessage = window.text("Text4");
+        };
         window.box("FuelOnBoard")->setText(QStringLiteral("0"));
         QVERIFY(flight::ReadFlightPlan(work.filePath(QStringLiteral("fs/")),
                                        QStringLiteral("EDDB-OMDB"), window.window));
@@ -139,14 +140,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("planName");
         QTest::addColumn<QString>("fuel");
         QTest::addColumn<QString>("type"); // Text3 afterwards
-        QTest::newRow("missing plan") << QByteArray() << "PLAN" << "0" << "-";
-        QTest::newRow("empty plan name looks for .pln") << QByteArray() << "" << "0" << "-";
-        QTest::newRow("fuel box not a number") << crlf({"type=IFR"}) << "PLAN" << "" << "IFR";
+        QTest::newRow("missing plan") << QByteArray() << "PLAN"
+                                      << "0"
+                                      << "-";
+        QTest::newRow("empty plan name looks for .pln") << QByteArray() << ""
+                                                        << "0"
+                                                        << "-";
+        QTest::newRow("fuel box not a number") << crlf({"type=IFR"}) << "PLAN"
+                                               << ""
+                                               << "IFR";
         QTest::newRow("altitude beyond the double range")
-            << crlf({"type=IFR", "cruising_altitude=9e999"}) << "PLAN" << "0" << "IFR";
+            << crlf({"type=IFR", "cruising_altitude=9e999"}) << "PLAN"
+            << "0"
+            << "IFR";
         QTest::newRow("airport altitude beyond the double range")
             << crlf({"type=IFR", "departure_id=EGPB, N59* 52.88', W001* 17.63', +9e99999.0"})
-            << "PLAN" << "0" << "IFR";
+            << "PLAN"
+            << "0"
+            << "IFR";
     }
     void failures() {
         QFETCH(QByteArray, plan);
@@ -160,8 +171,8 @@ private Q_SLOTS:
         CompilerWindow window;
         window.box("Text3")->setText(QStringLiteral("-"));
         window.box("FuelOnBoard")->setText(fuel);
-        QVERIFY(!flight::ReadFlightPlan(work.filePath(QStringLiteral("fs/")), planName,
-                                        window.window));
+        QVERIFY(
+            !flight::ReadFlightPlan(work.filePath(QStringLiteral("fs/")), planName, window.window));
         QCOMPARE(window.text("Text3"), type);
         QCOMPARE(window.text("V1"), QString());
         QVERIFY(!window.text("Text4").contains(QStringLiteral("inf")));

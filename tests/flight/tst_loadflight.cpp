@@ -1,12 +1,12 @@
-#include <QDir>
-#include <QtTest>
-
 #include "flight/loadflight.h"
 #include "support/compilerwindow.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 #include "ui/picturebutton.h"
+
+#include <QDir>
+#include <QtTest>
 
 namespace {
 
@@ -19,7 +19,10 @@ QByteArray savedFlight(const QByteArray& planLine, const QByteArray& centre = "C
                  "RightMain=50", "LeftAux=0", "RightAux=0", "Center 2=0"});
 }
 
-int openFiles() { return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size()); }
+int openFiles() {
+    return static_cast<int>(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
 
 struct Folder {
     ScratchFolder work;
@@ -77,8 +80,8 @@ private Q_SLOTS:
         QTest::newRow("refused centre, then no plan")
             << savedFlight("Filename=FLIGHTS\\MYFLTS\\P", "Center=101") << QByteArray()
             << QStringList{"Range allowed: 10 to 100 ", kNoPlan};
-        QTest::newRow("[GPS at the end") << crlf({"Center=20", "[GPS"}) << plan39000
-                                         << QStringList{kNoFlight};
+        QTest::newRow("[GPS at the end")
+            << crlf({"Center=20", "[GPS"}) << plan39000 << QStringList{kNoFlight};
         QTest::newRow("overflow in a tank")
             << crlf({"LeftMain=1e308"}) << plan39000 << QStringList{kNoFlight};
         QTest::newRow("no GPS section: plan .pln is missing")
@@ -133,8 +136,7 @@ private Q_SLOTS:
         window.check("Check4")->setChecked(false);
         folder.plan(QStringLiteral("P.pln"), crlf({"type=VFR", "cruising_altitude=31000"}));
         window.window.findChild<ui::PictureButton*>(QStringLiteral("Command7"))->click();
-        QCOMPARE(recorder.messages,
-                 QStringList({"Flight Plan P Loaded", "Flight Plan P Loaded"}));
+        QCOMPARE(recorder.messages, QStringList({"Flight Plan P Loaded", "Flight Plan P Loaded"}));
         QCOMPARE(window.text("Text3"), QStringLiteral("VFR"));
         QCOMPARE(window.text("Text4"), QStringLiteral("31000"));
         QCOMPARE(window.text("Text14"), QStringLiteral("39"));
@@ -151,7 +153,8 @@ private Q_SLOTS:
         MessageRecorder recorder;
         CompilerWindow window(folder.prefix);
         window.window.Form_Load();
-        folder.savedFlight(crlf({"[GPS", "Filename=FLIGHTS\\MYFLTS\\P", "Aircraft=Cessna Skyhawk 172SP"}));
+        folder.savedFlight(
+            crlf({"[GPS", "Filename=FLIGHTS\\MYFLTS\\P", "Aircraft=Cessna Skyhawk 172SP"}));
         window.window.findChild<ui::PictureButton*>(QStringLiteral("Command7"))->click();
         QCOMPARE(window.combo()->currentText(), QStringLiteral("Cessna Skyhawk 172SP"));
         QCOMPARE(recorder.messages.last(), QStringLiteral("Flight Plan P Loaded"));

@@ -1,11 +1,11 @@
-#include <QSignalSpy>
-#include <QtTest>
-
 #include "flight/savedflightreader.h"
 #include "support/compilerwindow.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+
+#include <QSignalSpy>
+#include <QtTest>
 
 namespace {
 using Lines = QList<QByteArray>;
@@ -27,59 +27,123 @@ private Q_SLOTS:
         QTest::addColumn<QString>("percent");
 
         QTest::newRow("worked example")
-            << Lines{"[Main]", "Title=x", "[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\KJFK-EGLL",
-                     "[Sim.0]", "Aircraft=Boeing 747-400 Passengers", "[fuel]", "LeftMain=50",
-                     "RightMain=50", "LeftAux=0", "Center=30", "RightAux=0", "Center 2=0"}
-            << "KJFK-EGLL" << "KJFK-EGLL" << "Boeing 747-400 Passengers" << "22337" << "39";
+            << Lines{"[Main]",       "Title=x",
+                     "[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\KJFK-EGLL",
+                     "[Sim.0]",      "Aircraft=Boeing 747-400 Passengers",
+                     "[fuel]",       "LeftMain=50",
+                     "RightMain=50", "LeftAux=0",
+                     "Center=30",    "RightAux=0",
+                     "Center 2=0"}
+            << "KJFK-EGLL"
+            << "KJFK-EGLL"
+            << "Boeing 747-400 Passengers"
+            << "22337"
+            << "39";
         QTest::newRow("no GPS section keeps Text1")
-            << Lines{"Aircraft=Boeing 747-400", "Center=100"} << "" << "previous"
-            << "Boeing 747-400" << "19473" << "34";
+            << Lines{"Aircraft=Boeing 747-400", "Center=100"} << ""
+            << "previous"
+            << "Boeing 747-400"
+            << "19473"
+            << "34";
         QTest::newRow("prefix in lower case")
             << Lines{"[GPS_Engine]", "filename=flights\\myflts\\KSEA-Panc"} << "KSEA-Panc"
-            << "KSEA-Panc" << "" << "0" << "0";
+            << "KSEA-Panc"
+            << ""
+            << "0"
+            << "0";
         QTest::newRow("other prefix: name from the tenth character")
             << Lines{"[GPS_Engine]", "Filepath=C:\\Plans\\EGLL"} << "C:\\Plans\\EGLL"
-            << "C:\\Plans\\EGLL" << "" << "0" << "0";
+            << "C:\\Plans\\EGLL"
+            << ""
+            << "0"
+            << "0";
         QTest::newRow("short plan line gives an empty name")
-            << Lines{"[GPS_Engine]", "Filename="} << "" << "" << "" << "0" << "0";
+            << Lines{"[GPS_Engine]", "Filename="} << ""
+            << ""
+            << ""
+            << "0"
+            << "0";
         QTest::newRow("plan name cut to 100 characters")
             << Lines{"[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\" + kLong}
             << QString::fromLatin1(kLong.left(100)) << QString::fromLatin1(kLong.left(100)) << ""
-            << "0" << "0";
+            << "0"
+            << "0";
         QTest::newRow("last GPS section wins")
             << Lines{"[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\ONE", "[GPS_Engine]",
                      "Filename=FLIGHTS\\MYFLTS\\TWO"}
-            << "TWO" << "TWO" << "" << "0" << "0";
+            << "TWO"
+            << "TWO"
+            << ""
+            << "0"
+            << "0";
         QTest::newRow("tank line right after [GPS is a plan line and a tank line")
-            << Lines{"[GPS", "Center=100"} << "0" << "0" << "" << "19473" << "34";
-        QTest::newRow("Center2= is not Center 2=")
-            << Lines{"Center2=100"} << "" << "previous" << "" << "0" << "0";
-        QTest::newRow("Center 2= is read")
-            << Lines{"Center 2=100"} << "" << "previous" << "" << "2863" << "5";
-        QTest::newRow("level rounded down: 72.9 is 72")
-            << Lines{"LeftMain=72.9"} << "" << "previous" << "" << "12027" << "21";
-        QTest::newRow("negative level")
-            << Lines{"LeftMain=-5", "RightMain=100"} << "" << "previous" << "" << "15464" << "27";
+            << Lines{"[GPS", "Center=100"} << "0"
+            << "0"
+            << ""
+            << "19473"
+            << "34";
+        QTest::newRow("Center2= is not Center 2=") << Lines{"Center2=100"} << ""
+                                                   << "previous"
+                                                   << ""
+                                                   << "0"
+                                                   << "0";
+        QTest::newRow("Center 2= is read") << Lines{"Center 2=100"} << ""
+                                           << "previous"
+                                           << ""
+                                           << "2863"
+                                           << "5";
+        QTest::newRow("level rounded down: 72.9 is 72") << Lines{"LeftMain=72.9"} << ""
+                                                        << "previous"
+                                                        << ""
+                                                        << "12027"
+                                                        << "21";
+        QTest::newRow("negative level") << Lines{"LeftMain=-5", "RightMain=100"} << ""
+                                        << "previous"
+                                        << ""
+                                        << "15464"
+                                        << "27";
         QTest::newRow("letters and empty values are 0")
-            << Lines{"LeftMain=full", "RightMain=", "LeftAux=100"} << "" << "previous" << ""
-            << "0" << "0";
+            << Lines{"LeftMain=full", "RightMain=", "LeftAux=100"} << ""
+            << "previous"
+            << ""
+            << "0"
+            << "0";
         QTest::newRow("all tanks full")
             << Lines{"LeftMain=100.000000", "RightMain=100.000000", "LeftAux=100.000000",
-                     "Center=100.000000", "RightAux=100.000000", "Center 2=100.000000"}
-            << "" << "previous" << "" << "57275" << "100";
-        QTest::newRow("no tank lines") << Lines{"[Main]", "Title=x"} << "" << "previous" << ""
-                                       << "0" << "0";
+                     "Center=100.000000",   "RightAux=100.000000",  "Center 2=100.000000"}
+            << ""
+            << "previous"
+            << ""
+            << "57275"
+            << "100";
+        QTest::newRow("no tank lines") << Lines{"[Main]", "Title=x"} << ""
+                                       << "previous"
+                                       << ""
+                                       << "0"
+                                       << "0";
         QTest::newRow("keys in another case or after a blank do not match")
             << Lines{"leftmain=100", " RightMain=100", "aircraft=Boeing 747-400"} << ""
-            << "previous" << "" << "0" << "0";
+            << "previous"
+            << ""
+            << "0"
+            << "0";
         QTest::newRow("a second line of a tank replaces the first")
-            << Lines{"LeftMain=100", "LeftMain=10"} << "" << "previous" << "" << "1145" << "2";
+            << Lines{"LeftMain=100", "LeftMain=10"} << ""
+            << "previous"
+            << ""
+            << "1145"
+            << "2";
         QTest::newRow("aircraft cut to 30 characters, last line wins")
-            << Lines{"Aircraft=Cessna", "Aircraft=Boeing 747-400 Passengers Extended Range"}
-            << "" << "previous" << "Boeing 747-400 Passengers Exte" << "0" << "0";
-        QTest::newRow("8-bit text") << Lines{"[GPS", "Filename=FLIGHTS\\MYFLTS\\Z\xfcrich"}
-                                    << QStringLiteral("Z\u00fcrich") << QStringLiteral("Z\u00fcrich")
-                                    << "" << "0" << "0";
+            << Lines{"Aircraft=Cessna", "Aircraft=Boeing 747-400 Passengers Extended Range"} << ""
+            << "previous"
+            << "Boeing 747-400 Passengers Exte"
+            << "0"
+            << "0";
+        QTest::newRow("8-bit text")
+            << Lines{"[GPS", "Filename=FLIGHTS\\MYFLTS\\Z\xfcrich"} << QStringLiteral("Z\u00fcrich")
+            << QStringLiteral("Z\u00fcrich") << ""
+            << "0"
+            << "0";
     }
     void reads() {
         QFETCH(Lines, lines);
@@ -155,19 +219,25 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes"); // null: no file
         QTest::addColumn<QString>("fuelBefore");
         QTest::addColumn<QString>("text1");
-        QTest::newRow("missing file") << QByteArray() << "" << "previous";
+        QTest::newRow("missing file") << QByteArray() << ""
+                                      << "previous";
         QTest::newRow("[GPS as the last line")
-            << crlf({"Aircraft=Boeing 747-400", "[GPS_Engine]"}) << "" << "previous";
-        QTest::newRow("empty file, empty fuel box") << QByteArray("") << "" << "previous";
-        QTest::newRow("empty file, fuel box not a number") << QByteArray("") << "lots" << "previous";
+            << crlf({"Aircraft=Boeing 747-400", "[GPS_Engine]"}) << ""
+            << "previous";
+        QTest::newRow("empty file, empty fuel box") << QByteArray("") << ""
+                                                    << "previous";
+        QTest::newRow("empty file, fuel box not a number") << QByteArray("") << "lots"
+                                                           << "previous";
         QTest::newRow("tank value beyond the arithmetic")
-            << crlf({"[GPS", "Filename=FLIGHTS\\MYFLTS\\X", "LeftMain=1e308"}) << "" << "X";
-        QTest::newRow("tank value beyond the double range")
-            << crlf({"LeftMain=1e999"}) << "" << "previous";
+            << crlf({"[GPS", "Filename=FLIGHTS\\MYFLTS\\X", "LeftMain=1e308"}) << ""
+            << "X";
+        QTest::newRow("tank value beyond the double range") << crlf({"LeftMain=1e999"}) << ""
+                                                            << "previous";
         QTest::newRow("sum beyond the arithmetic")
-            << crlf({"LeftMain=1e306", "RightMain=1e306"}) << "" << "previous";
-        QTest::newRow("centre level beyond the arithmetic")
-            << crlf({"Center=1e308"}) << "" << "previous";
+            << crlf({"LeftMain=1e306", "RightMain=1e306"}) << ""
+            << "previous";
+        QTest::newRow("centre level beyond the arithmetic") << crlf({"Center=1e308"}) << ""
+                                                            << "previous";
     }
     void failures() {
         QFETCH(QByteArray, bytes);

@@ -1,32 +1,47 @@
-#include <QSignalSpy>
-#include <QtTest>
-
 #include "params/fuel.h"
 #include "support/compilerwindow.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "textio/numbers.h"
 
+#include <QSignalSpy>
+#include <QtTest>
+
 namespace {
 
 void workedExamples() {
     QTest::addColumn<QString>("percent");
     QTest::addColumn<QString>("expected"); // FuelOnBoard/V1/Vr/V2
-    QTest::newRow("100") << "100" << "57275/151/171/181";
-    QTest::newRow("75") << "75" << "42956/146/163/176";
-    QTest::newRow("55.5") << "55.5" << "31787/142/157/172";
-    QTest::newRow("55") << "55" << "31501/142/157/172";
-    QTest::newRow("50, excess exactly 8.4 knots") << "50" << "28637/141/155/171";
-    QTest::newRow("25") << "25" << "14318/136/147/166";
-    QTest::newRow("10, no excess") << "10" << "5727/133/143/163";
-    QTest::newRow("10.01, less than a knot") << "10.01" << "5733/133/143/163";
-    QTest::newRow("0") << "0" << "0/133/143/163";
-    QTest::newRow("empty") << "" << "0/133/143/163";
-    QTest::newRow("text") << "abc" << "0/133/143/163";
-    QTest::newRow("12abc counts as 12") << "12abc" << "6873/133/143/163";
-    QTest::newRow("-0.1, floor not truncation") << "-0.1" << "-58/133/143/163";
-    QTest::newRow("-20") << "-20" << "-11455/133/143/163";
-    QTest::newRow("V1 and V2 first rise") << "14.77" << "8459/134/144/164";
+    QTest::newRow("100") << "100"
+                         << "57275/151/171/181";
+    QTest::newRow("75") << "75"
+                        << "42956/146/163/176";
+    QTest::newRow("55.5") << "55.5"
+                          << "31787/142/157/172";
+    QTest::newRow("55") << "55"
+                        << "31501/142/157/172";
+    QTest::newRow("50, excess exactly 8.4 knots") << "50"
+                                                  << "28637/141/155/171";
+    QTest::newRow("25") << "25"
+                        << "14318/136/147/166";
+    QTest::newRow("10, no excess") << "10"
+                                   << "5727/133/143/163";
+    QTest::newRow("10.01, less than a knot") << "10.01"
+                                             << "5733/133/143/163";
+    QTest::newRow("0") << "0"
+                       << "0/133/143/163";
+    QTest::newRow("empty") << ""
+                           << "0/133/143/163";
+    QTest::newRow("text") << "abc"
+                          << "0/133/143/163";
+    QTest::newRow("12abc counts as 12") << "12abc"
+                                        << "6873/133/143/163";
+    QTest::newRow("-0.1, floor not truncation") << "-0.1"
+                                                << "-58/133/143/163";
+    QTest::newRow("-20") << "-20"
+                         << "-11455/133/143/163";
+    QTest::newRow("V1 and V2 first rise") << "14.77"
+                                          << "8459/134/144/164";
 }
 
 } // namespace
@@ -42,11 +57,10 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         const double fuel = params::ComputeFuelOnBoard(textio::lenientNumber(percent));
         const params::TakeoffSpeeds speeds = params::ComputeTakeoffSpeeds(fuel);
-        const QString got = QStringList{textio::wholeNumberText(fuel),
-                                        textio::wholeNumberText(speeds.v1),
-                                        textio::wholeNumberText(speeds.vr),
-                                        textio::wholeNumberText(speeds.v2)}
-                                .join(u'/');
+        const QString got =
+            QStringList{textio::wholeNumberText(fuel), textio::wholeNumberText(speeds.v1),
+                        textio::wholeNumberText(speeds.vr), textio::wholeNumberText(speeds.v2)}
+                .join(u'/');
         QCOMPARE(got, expected);
     }
 

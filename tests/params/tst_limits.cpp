@@ -1,9 +1,9 @@
-#include <QtTest>
-
 #include "params/limits.h"
 #include "support/compilerwindow.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
+
+#include <QtTest>
 
 namespace {
 
@@ -32,10 +32,8 @@ private Q_SLOTS:
             const char* above;
             QString message;
         } limits[] = {
-            {"Text14", "100", "100.01", kFuel},
-            {"Text4", "37000", "37001", kAltitude},
-            {"V1", "151", "151.5", kV1},
-            {"Vr", "175", "176", kVr},
+            {"Text14", "100", "100.01", kFuel}, {"Text4", "37000", "37001", kAltitude},
+            {"V1", "151", "151.5", kV1},        {"Vr", "175", "176", kVr},
             {"V2", "190", "191", kV2},
         };
         for (const auto& l : limits) {
@@ -52,10 +50,12 @@ private Q_SLOTS:
             QTest::addRow("%s empty", l.field) << field << "" << QString() << "";
             QTest::addRow("%s not a number", l.field) << field << "12abc" << QString() << "12abc";
         }
-        QTest::newRow("Text14 5, no lower limit") << "Text14" << "5" << QString() << "5";
-        QTest::newRow("Text14 0") << "Text14" << "0" << QString() << "0";
-        QTest::newRow("Text14 whose fuel leaves the double range")
-            << "Text14" << "-1e305" << kFuel << "100";
+        QTest::newRow("Text14 5, no lower limit") << "Text14"
+                                                  << "5" << QString() << "5";
+        QTest::newRow("Text14 0") << "Text14"
+                                  << "0" << QString() << "0";
+        QTest::newRow("Text14 whose fuel leaves the double range") << "Text14"
+                                                                   << "-1e305" << kFuel << "100";
     }
     void boundaries() {
         QFETCH(QString, field);
@@ -67,7 +67,9 @@ private Q_SLOTS:
         QLineEdit* box = window.box(field.toLatin1().constData());
         box->setText(QStringLiteral("1"));
         QString shownAtMessage;
-        recorder.onShow = [&](const QString&) { shownAtMessage = box->text(); };
+        recorder.onShow = [&](const QString&) {
+            shownAtMessage = box->text();
+        };
         box->setText(text);
         QCOMPARE(recorder.messages, message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(box->text(), shown);
@@ -89,7 +91,9 @@ private Q_SLOTS:
         CompilerWindow window;
         window.box("Text14")->setText(QStringLiteral("50"));
         QString atMessage;
-        recorder.onShow = [&](const QString&) { atMessage = window.fuelAndSpeeds(); };
+        recorder.onShow = [&](const QString&) {
+            atMessage = window.fuelAndSpeeds();
+        };
         window.box("Text14")->setText(QStringLiteral("150"));
         QCOMPARE(atMessage, QStringLiteral("28637/141/155/171"));
         QCOMPARE(window.fuelAndSpeeds(), QStringLiteral("57275/151/171/181"));
@@ -111,9 +115,9 @@ private Q_SLOTS:
         QCOMPARE(window.fuelAndSpeeds(), QStringLiteral("57275/151/171/181"));
         // 1, 10 and 100 are computed; 1000 is refused, and the reset to 100 computed again
         // (nested, so it is recorded before the refused change's own record).
-        QCOMPARE(afterEachChange, QStringList({"1:572/133/143/163", "10:5727/133/143/163",
-                                               "100:57275/151/171/181", "100:57275/151/171/181",
-                                               "1000:57275/151/171/181"}));
+        QCOMPARE(afterEachChange,
+                 QStringList({"1:572/133/143/163", "10:5727/133/143/163", "100:57275/151/171/181",
+                              "100:57275/151/171/181", "1000:57275/151/171/181"}));
     }
 
     void limitTable() {

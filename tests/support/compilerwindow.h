@@ -1,11 +1,11 @@
 #pragma once
 
+#include "flight/b747.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QString>
-
-#include "flight/b747.h"
 
 // A compiler window for a test, with its controls at hand by name.
 class CompilerWindow {

@@ -1,8 +1,8 @@
 #include "support/geometry.h"
 
-#include <QApplication>
-
 #include "ui/fonts.h"
+
+#include <QApplication>
 
 void prepareApplication() {
     QApplication::setStyle(QStringLiteral("Fusion"));

@@ -1,8 +1,11 @@
 #include "support/messagerecorder.h"
 
-MessageRecorder::MessageRecorder() : previous_(ui::setMessageService(this)) {}
+MessageRecorder::MessageRecorder()
+    : previous_(ui::setMessageService(this)) {}
 
-MessageRecorder::~MessageRecorder() { ui::setMessageService(previous_); }
+MessageRecorder::~MessageRecorder() {
+    ui::setMessageService(previous_);
+}
 
 void MessageRecorder::show(const QString& text) {
     messages.append(text);

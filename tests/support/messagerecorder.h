@@ -1,10 +1,9 @@
 #pragma once
 
-#include <functional>
-
-#include <QStringList>
-
 #include "ui/messages.h"
+
+#include <functional>
+#include <QStringList>
 
 // Takes the place of the message box while it lives: records every message instead of showing
 // it, and may run a probe at the moment a message shows (while the code that shows it waits).

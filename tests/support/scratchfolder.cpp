@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 
-ScratchFolder::ScratchFolder() : previous_(QDir::currentPath()) {
+ScratchFolder::ScratchFolder()
+    : previous_(QDir::currentPath()) {
     QDir::setCurrent(dir_.path());
 }
 
-ScratchFolder::~ScratchFolder() { QDir::setCurrent(previous_); }
+ScratchFolder::~ScratchFolder() {
+    QDir::setCurrent(previous_);
+}
 
 QString ScratchFolder::filePath(const QString& relative) const {
     return dir_.filePath(relative);

@@ -1,6 +1,6 @@
-#include <QtTest>
-
 #include "textio/codepage.h"
+
+#include <QtTest>
 
 class TestCodePage : public QObject {
     Q_OBJECT

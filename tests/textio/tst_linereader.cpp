@@ -1,10 +1,10 @@
-#include <QBuffer>
-#include <QtTest>
-
 #include "support/scratchfolder.h"
 #include "textio/linereader.h"
 #include "textio/linewriter.h"
 #include "textio/textfiles.h"
+
+#include <QBuffer>
+#include <QtTest>
 
 namespace {
 

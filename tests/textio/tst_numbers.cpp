@@ -1,9 +1,8 @@
-#include <QtTest>
+#include "textio/numbers.h"
 
 #include <cmath>
 #include <limits>
-
-#include "textio/numbers.h"
+#include <QtTest>
 
 namespace {
 const double kInfinity = std::numeric_limits<double>::infinity();
@@ -68,15 +67,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<double>("value");
-        QTest::newRow("whole number") << "en_US" << "22337" << true << 22337.0;
-        QTest::newRow("surrounding blanks") << "en_US" << " 57275 " << true << 57275.0;
-        QTest::newRow("negative") << "en_US" << "-58" << true << -58.0;
-        QTest::newRow("empty fails") << "en_US" << "" << false << 0.0;
-        QTest::newRow("blanks only fail") << "en_US" << "   " << false << 0.0;
-        QTest::newRow("trailing letters fail") << "en_US" << "12abc" << false << 0.0;
-        QTest::newRow("German decimal comma") << "de_DE" << "1,5" << true << 1.5;
-        QTest::newRow("German whole number") << "de_DE" << "22337" << true << 22337.0;
-        QTest::newRow("out of range fails") << "en_US" << "1e999" << false << 0.0;
+        QTest::newRow("whole number") << "en_US"
+                                      << "22337" << true << 22337.0;
+        QTest::newRow("surrounding blanks") << "en_US"
+                                            << " 57275 " << true << 57275.0;
+        QTest::newRow("negative") << "en_US"
+                                  << "-58" << true << -58.0;
+        QTest::newRow("empty fails") << "en_US"
+                                     << "" << false << 0.0;
+        QTest::newRow("blanks only fail") << "en_US"
+                                          << "   " << false << 0.0;
+        QTest::newRow("trailing letters fail") << "en_US"
+                                               << "12abc" << false << 0.0;
+        QTest::newRow("German decimal comma") << "de_DE"
+                                              << "1,5" << true << 1.5;
+        QTest::newRow("German whole number") << "de_DE"
+                                             << "22337" << true << 22337.0;
+        QTest::newRow("out of range fails") << "en_US"
+                                            << "1e999" << false << 0.0;
     }
     void strictReading() {
         QFETCH(QString, locale);

@@ -1,7 +1,7 @@
-#include <QtTest>
-
 #include "support/scratchfolder.h"
 #include "textio/winpath.h"
+
+#include <QtTest>
 
 class TestWinPath : public QObject {
     Q_OBJECT
@@ -9,20 +9,28 @@ private Q_SLOTS:
     void mapsNamesToThisMachine_data() {
         QTest::addColumn<QString>("windowsName");
         QTest::addColumn<QString>("expected"); // relative to the working folder
-        QTest::newRow("backslash separates folders") << "lib\\Talvo.abl" << "lib/Talvo.abl";
-        QTest::newRow("other case of the file") << "lib\\talvo.abl" << "lib/Talvo.abl";
-        QTest::newRow("other case of the folder") << "LIB\\TALVO2.ABL" << "lib/Talvo2.abl";
-        QTest::newRow("slash works too") << "lib/talvo.abl" << "lib/Talvo.abl";
-        QTest::newRow("mixed separators and case")
-            << "Saved\\flight simulator files/TALVO.flt" << "Saved/Flight Simulator Files/Talvo.FLT";
-        QTest::newRow("hidden folder") << ".WINE\\drive_c" << ".wine/drive_c";
-        QTest::newRow("new file keeps its case") << "lib\\KSEA-PANC.abl" << "lib/KSEA-PANC.abl";
-        QTest::newRow("new file in a folder found by case")
-            << "LIB\\New.abl" << "lib/New.abl";
-        QTest::newRow("missing folder keeps the rest as written")
-            << "Nowhere\\talvo.abl" << "Nowhere/talvo.abl";
-        QTest::newRow("exact name wins over another case") << "Both.pln" << "Both.pln";
-        QTest::newRow("doubled separator") << "lib\\\\Talvo.abl" << "lib/Talvo.abl";
+        QTest::newRow("backslash separates folders") << "lib\\Talvo.abl"
+                                                     << "lib/Talvo.abl";
+        QTest::newRow("other case of the file") << "lib\\talvo.abl"
+                                                << "lib/Talvo.abl";
+        QTest::newRow("other case of the folder") << "LIB\\TALVO2.ABL"
+                                                  << "lib/Talvo2.abl";
+        QTest::newRow("slash works too") << "lib/talvo.abl"
+                                         << "lib/Talvo.abl";
+        QTest::newRow("mixed separators and case") << "Saved\\flight simulator files/TALVO.flt"
+                                                   << "Saved/Flight Simulator Files/Talvo.FLT";
+        QTest::newRow("hidden folder") << ".WINE\\drive_c"
+                                       << ".wine/drive_c";
+        QTest::newRow("new file keeps its case") << "lib\\KSEA-PANC.abl"
+                                                 << "lib/KSEA-PANC.abl";
+        QTest::newRow("new file in a folder found by case") << "LIB\\New.abl"
+                                                            << "lib/New.abl";
+        QTest::newRow("missing folder keeps the rest as written") << "Nowhere\\talvo.abl"
+                                                                  << "Nowhere/talvo.abl";
+        QTest::newRow("exact name wins over another case") << "Both.pln"
+                                                           << "Both.pln";
+        QTest::newRow("doubled separator") << "lib\\\\Talvo.abl"
+                                           << "lib/Talvo.abl";
     }
     void mapsNamesToThisMachine() {
         QFETCH(QString, windowsName);

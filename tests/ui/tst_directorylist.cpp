@@ -1,9 +1,9 @@
-#include <QSignalSpy>
-#include <QtTest>
-
 #include "support/geometry.h"
 #include "support/scratchfolder.h"
 #include "ui/directorylist.h"
+
+#include <QSignalSpy>
+#include <QtTest>
 
 namespace {
 QStringList shownNames(const ui::DirectoryList& list) {

@@ -1,0 +1,441 @@
+#include "compiler/adventureflightwriter.h"
+#include "compiler/compileadventure.h"
+#include "support/compilerwindow.h"
+#include "support/geometry.h"
+#include "support/messagerecorder.h"
+#include "support/scratchfolder.h"
+#include "textio/textfiles.h"
+#include "ui/picturebutton.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QtTest>
+
+namespace {
+
+using Lines = QList<QByteArray>;
+using compiler::CompileOutcome;
+
+const QByteArray kOpening = crlf({"module Talvo;", "var static integer nV1;", "code"});
+const QByteArray kClosing = crlf({"endmodule."});
+const QByteArray kFlight = crlf({"[Main]",
+                                 "Title=Seattle departure",
+                                 "Description=Gate N3",
+                                 "[GPS_Engine]",
+                                 "Filename=FLIGHTS\\MYFLTS\\P",
+                                 "[Sim.0]",
+                                 "Aircraft=Boeing 747-400 Passengers",
+                                 "[fuel_quantity]",
+                                 "Center=45.000000",
+                                 "LeftMain=89.999992",
+                                 "RightMain=89.999992",
+                                 "LeftAux=100.000000",
+                                 "RightAux=100.000000",
+                                 "LeftTip=0.000000",
+                                 "RightTip=0.000000",
+                                 "Center 2=50.000000",
+                                 "[Engine Parameters.1.0]",
+                                 "Pct Engine RPM=0.842512",
+                                 "[Systems.0]",
+                                 "BatterySwitch=True",
+                                 "AvionicsSwitch=True"});
+const QByteArray kPlan = crlf({"[flightplan]", "type=IFR", "cruising_altitude=35000",
+                               "departure_name=SEATTLE", "destination_name=ANCHORAGE"});
+
+// Every file below a folder with its bytes, to prove that nothing changed.
+QMap<QString, QByteArray> snapshot(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        files.insert(QDir(root).relativeFilePath(path),
+                     file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<folder>"));
+    }
+    return files;
+}
+
+int openFiles() {
+    return static_cast<int>(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+// A working folder with the templates and a saved-flights folder "fs" beside the program's
+// files.
+struct Installation {
+    ScratchFolder work;
+    QString prefix = work.filePath(QStringLiteral("fs")) + QLatin1Char('\\');
+    compiler::AdventureValues values;
+
+    Installation() {
+        work.write(QStringLiteral("lib/Talvo.abl"), kOpening);
+        work.write(QStringLiteral("lib/Talvo2.abl"), kClosing);
+        work.write(QStringLiteral("fs/Talvo.FLT"), kFlight);
+        work.write(QStringLiteral("fs/P.pln"), kPlan);
+        values.planName = QStringLiteral("P");
+        values.routeType = QStringLiteral("IFR");
+        values.departureName = QStringLiteral("SEATTLE");
+        values.arrivalName = QStringLiteral("ANCHORAGE");
+        values.cruisingAltitude = QStringLiteral("31000");
+        values.aircraft = QStringLiteral("Boeing 747-400 Passengers");
+        values.fuelPercent = QStringLiteral("80");
+        values.v1 = QStringLiteral("147");
+        values.vr = QStringLiteral("165");
+        values.v2 = QStringLiteral("177");
+    }
+    compiler::CompileResult compile() const { return compiler::CompileAdventure(prefix, values); }
+};
+
+QByteArray expectedFlight(const QByteArray& plan = "P", bool engineOff = true) {
+    const QByteArray description =
+        "Description=IFR Flight from SEATTLE To ANCHORAGE at 31000 feet. Aircraft used: Boeing "
+        "747-400 Passengers" +
+        QByteArray(compiler::kCreditSentence);
+    return crlf({"[Main]",
+                 "ABLSCRIPT=LIB\\" + plan,
+                 "Title=" + plan,
+                 description,
+                 "[GPS_Engine]",
+                 "Filename=FLIGHTS\\MYFLTS\\P",
+                 "[Sim.0]",
+                 "Aircraft=Boeing 747-400 Passengers",
+                 "[fuel_quantity]",
+                 "Center=80",
+                 "LeftMain=80",
+                 "RightMain=80",
+                 "LeftAux=80",
+                 "RightAux=80",
+                 "RightTip=0.000000",
+                 "Center 2=50.000000",
+                 "Center2=80",
+                 "[Engine Parameters.1.0]",
+                 engineOff ? "Pct Engine RPM=0.000000" : "Pct Engine RPM=0.842512",
+                 "[Systems.0]",
+                 engineOff ? "BatterySwitch=FALSE" : "BatterySwitch=True",
+                 engineOff ? "AvionicsSwitch=FALSE" : "AvionicsSwitch=True"});
+}
+
+const QByteArray kExpectedPlan = crlf({"[flightplan]", "type=IFR", "cruising_altitude=31000",
+                                       "departure_name=SEATTLE", "destination_name=ANCHORAGE"});
+const QByteArray kExpectedScript = kOpening +
+                                   crlf({"nV1=147;", "nVr=165;", "nV2=177;", "CallSpeed = 1;",
+                                         "CallList = 1;", "RateFlight = 1;"}) +
+                                   kClosing;
+
+} // namespace
+
+class TestCompileAdventure : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { prepareApplication(); }
+
+    void compilesTheThreeFiles() {
+        Installation installation;
+        const compiler::CompileResult result = installation.compile();
+        QCOMPARE(result.outcome, CompileOutcome::Compiled);
+        QCOMPARE(result.message, QStringLiteral("Adventure compiled successfully!"));
+        const ScratchFolder& work = installation.work;
+        QCOMPARE(work.read(QStringLiteral("P.flt")), expectedFlight());
+        QCOMPARE(work.read(QStringLiteral("fs/P.pln")), kExpectedPlan);
+        QCOMPARE(work.read(QStringLiteral("P.pln")), kExpectedPlan); // the working copy stays
+        QCOMPARE(work.read(QStringLiteral("lib/P.abl")), kExpectedScript);
+        QCOMPARE(work.read(QStringLiteral("fs/Talvo.FLT")), kFlight);
+        // Nothing else was left behind (no temporary files).
+        QCOMPARE(snapshot(work.path()).keys(),
+                 QStringList({"P.flt", "P.pln", "fs", "fs/P.pln", "fs/Talvo.FLT", "lib",
+                              "lib/P.abl", "lib/Talvo.abl", "lib/Talvo2.abl"}));
+    }
+
+    void twoCompilesAreByteIdentical() {
+        Installation installation;
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        const QMap<QString, QByteArray> first = snapshot(installation.work.path());
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QCOMPARE(snapshot(installation.work.path()), first);
+    }
+
+    void optionsAndEngineState() {
+        Installation installation;
+        installation.values.engineOff = false;
+        installation.values.speedCalls = false;
+        installation.values.checkList = false;
+        installation.values.rateFlight = false;
+        installation.values.v1.clear();
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QCOMPARE(installation.work.read(QStringLiteral("P.flt")), expectedFlight("P", false));
+        QCOMPARE(installation.work.read(QStringLiteral("lib/P.abl")),
+                 kOpening +
+                     crlf({"nV1=;", "nVr=165;", "nV2=177;", "CallSpeed = 0;", "CallList = 0;",
+                           "RateFlight = 0;"}) +
+                     kClosing);
+    }
+
+    // Empty templates, and a template whose last line has no line end.
+    void templates() {
+        Installation installation;
+        installation.work.write(QStringLiteral("lib/Talvo.abl"), "");
+        installation.work.write(QStringLiteral("lib/Talvo2.abl"), "endmodule.");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QCOMPARE(installation.work.read(QStringLiteral("lib/P.abl")),
+                 crlf({"nV1=147;", "nVr=165;", "nV2=177;", "CallSpeed = 1;", "CallList = 1;",
+                       "RateFlight = 1;", "endmodule."}));
+        installation.work.write(QStringLiteral("lib/Talvo2.abl"), "");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QVERIFY(
+            installation.work.read(QStringLiteral("lib/P.abl")).endsWith("RateFlight = 1;\r\n"));
+    }
+
+    void planNameWithBlanks() {
+        Installation installation;
+        installation.work.write(QStringLiteral("fs/My Plan.pln"), kPlan);
+        installation.values.planName = QStringLiteral("My Plan");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QCOMPARE(installation.work.read(QStringLiteral("My Plan.flt")), expectedFlight("My Plan"));
+        QCOMPARE(installation.work.read(QStringLiteral("lib/My Plan.abl")), kExpectedScript);
+        QCOMPARE(installation.work.read(QStringLiteral("fs/My Plan.pln")), kExpectedPlan);
+    }
+
+    // Existing files are found whatever their letter case and replaced under their own name.
+    void filesInAnotherLetterCase() {
+        Installation installation;
+        QDir(installation.work.path())
+            .rename(QStringLiteral("lib/Talvo.abl"), QStringLiteral("lib/talvo.ABL"));
+        installation.work.write(QStringLiteral("p.FLT"), "old adventure\r\n");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QCOMPARE(installation.work.read(QStringLiteral("p.FLT")), expectedFlight());
+        QVERIFY(!installation.work.exists(QStringLiteral("P.flt")));
+    }
+
+    void entryChecks_data() {
+        QTest::addColumn<QString>("planName");
+        QTest::addColumn<QString>("aircraft");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("message");
+        const QString noPlan = QStringLiteral("Please, load the Flight Plan first!");
+        const QString foreign =
+            QStringLiteral("Cannot compile the Adventure. Please save the flight with Talvo Fleet");
+        QTest::newRow("empty plan name")
+            << ""
+            << "Boeing 747-400" << int(CompileOutcome::NoFlightPlan) << noPlan;
+        QTest::newRow("plan name checked first")
+            << ""
+            << "Cessna" << int(CompileOutcome::NoFlightPlan) << noPlan;
+        QTest::newRow("foreign aircraft")
+            << "P"
+            << "Cessna Skyhawk" << int(CompileOutcome::ForeignAircraft) << foreign;
+        QTest::newRow("shorter than the model")
+            << "P"
+            << "Boeing 747" << int(CompileOutcome::ForeignAircraft) << foreign;
+        QTest::newRow("other letter case")
+            << "P"
+            << "BOEING 747-400" << int(CompileOutcome::ForeignAircraft) << foreign;
+        QTest::newRow("empty aircraft") << "P"
+                                        << "" << int(CompileOutcome::ForeignAircraft) << foreign;
+    }
+    void entryChecks() {
+        QFETCH(QString, planName);
+        QFETCH(QString, aircraft);
+        QFETCH(int, outcome);
+        QFETCH(QString, message);
+        Installation installation;
+        installation.values.planName = planName;
+        installation.values.aircraft = aircraft;
+        const QMap<QString, QByteArray> before = snapshot(installation.work.path());
+        const compiler::CompileResult result = installation.compile();
+        QCOMPARE(int(result.outcome), outcome);
+        QCOMPARE(result.message, message);
+        QCOMPARE(snapshot(installation.work.path()), before);
+    }
+
+    void longerModelNamePasses() {
+        Installation installation;
+        installation.values.aircraft = QStringLiteral("Boeing 747-400 Freighter GE CF6");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QVERIFY(installation.work.read(QStringLiteral("P.flt"))
+                    .contains("\r\nAircraft=Boeing 747-400 Freighter GE CF6\r\n"));
+    }
+
+    // A plan name comes from the pilot's saved flight: one that would put a file outside its
+    // folder, that file names cannot hold, or whose script would replace a template, is refused
+    // before anything is written.
+    void unsafePlanNames_data() {
+        QTest::addColumn<QString>("planName");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("parent folder") << ".."
+                                       << "names a folder";
+        QTest::newRow("climbing out") << "..\\..\\evil"
+                                      << "folder separator";
+        QTest::newRow("slash") << "sub/plan"
+                               << "folder separator";
+        QTest::newRow("drive") << "C:plan"
+                               << "drive colon";
+        QTest::newRow("question mark") << "plan?"
+                                       << "cannot hold";
+        QTest::newRow("star") << "pl*n"
+                              << "cannot hold";
+        QTest::newRow("control character") << QStringLiteral("pl\tan") << "cannot hold";
+        QTest::newRow("device name") << "con"
+                                     << "device";
+        QTest::newRow("device name with extension") << "LPT1.txt"
+                                                    << "device";
+        QTest::newRow("the opening template") << "Talvo"
+                                              << "template";
+        QTest::newRow("the closing template") << "TALVO2"
+                                              << "template";
+    }
+    void unsafePlanNames() {
+        QFETCH(QString, planName);
+        QFETCH(QString, why);
+        Installation installation;
+        installation.values.planName = planName;
+        const QMap<QString, QByteArray> before = snapshot(installation.work.path());
+        const compiler::CompileResult result = installation.compile();
+        QCOMPARE(result.outcome, CompileOutcome::Refused);
+        QVERIFY2(result.message.contains(why), qPrintable(result.message));
+        QVERIFY(result.message.contains(planName));
+        QCOMPARE(snapshot(installation.work.path()), before);
+    }
+
+    // The working folder may be the saved-flights folder: the plan and its working copy are then
+    // one file, which ends up whole and updated.
+    void workingFolderIsTheSavedFlightsFolder() {
+        Installation installation;
+        installation.work.write(QStringLiteral("fs/lib/Talvo.abl"), kOpening);
+        installation.work.write(QStringLiteral("fs/lib/Talvo2.abl"), kClosing);
+        QDir::setCurrent(installation.work.filePath(QStringLiteral("fs")));
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QCOMPARE(installation.work.read(QStringLiteral("fs/P.pln")), kExpectedPlan);
+        QCOMPARE(installation.work.read(QStringLiteral("fs/P.flt")), expectedFlight());
+        QCOMPARE(installation.work.read(QStringLiteral("fs/Talvo.FLT")), kFlight);
+        QCOMPARE(installation.work.read(QStringLiteral("fs/lib/P.abl")), kExpectedScript);
+        QCOMPARE(snapshot(installation.work.filePath(QStringLiteral("fs"))).size(), 7);
+    }
+
+    // A file rewritten from itself (what the adventure flight would be if its name were the
+    // saved flight's) is read whole before it is replaced.
+    void fileRewrittenFromItself() {
+        ScratchFolder work;
+        QByteArray big;
+        for (int i = 0; i < 100000; ++i) {
+            big += "Title=" + QByteArray::number(i) + "\r\n";
+        }
+        work.write(QStringLiteral("Talvo.FLT"), big);
+        {
+            textio::InputTextFile in(QStringLiteral("Talvo.FLT"));
+            textio::OutputTextFile out(QStringLiteral("talvo.flt"));
+            QVERIFY(in.open());
+            QVERIFY(out.open());
+            compiler::AdventureValues values;
+            values.planName = QStringLiteral("X");
+            compiler::writeAdventureFlightLines(in.reader(), out.writer(), values);
+            QVERIFY(out.commit());
+        }
+        // A replaced line's successor is copied as it stands.
+        QByteArray expected;
+        for (int i = 0; i < 100000; ++i) {
+            expected +=
+                i % 2 == 0 ? QByteArray("Title=X\r\n") : "Title=" + QByteArray::number(i) + "\r\n";
+        }
+        QCOMPARE(work.read(QStringLiteral("Talvo.FLT")), expected);
+    }
+
+    // A missing or unreadable input, or an output that cannot be made, is reported with the
+    // file's name; there is no success message, and files are closed.
+    void failures_data() {
+        QTest::addColumn<QString>("remove");  // file to remove before the compile
+        QTest::addColumn<QString>("blocker"); // a folder put where an output goes
+        QTest::addColumn<QString>("named");   // in the message
+        QTest::addColumn<bool>("nothingWritten");
+        QTest::newRow("no saved flight") << "fs/Talvo.FLT"
+                                         << ""
+                                         << "Talvo.FLT" << true;
+        QTest::newRow("no flight plan") << "fs/P.pln"
+                                        << ""
+                                        << "P.pln" << true;
+        QTest::newRow("no opening template") << "lib/Talvo.abl"
+                                             << ""
+                                             << "Talvo.abl" << true;
+        QTest::newRow("no closing template") << "lib/Talvo2.abl"
+                                             << ""
+                                             << "Talvo2.abl" << true;
+        QTest::newRow("no lib folder") << "lib"
+                                       << ""
+                                       << "Talvo.abl" << true;
+        QTest::newRow("plan is a folder") << "fs/P.pln"
+                                          << "fs/P.pln"
+                                          << "P.pln" << true;
+        QTest::newRow("adventure flight cannot be written") << ""
+                                                            << "P.flt"
+                                                            << "P.flt" << true;
+        QTest::newRow("working copy cannot be written") << ""
+                                                        << "P.pln"
+                                                        << "P.pln" << false;
+        QTest::newRow("script cannot be written") << ""
+                                                  << "lib/P.abl"
+                                                  << "P.abl" << false;
+    }
+    void failures() {
+        QFETCH(QString, remove);
+        QFETCH(QString, blocker);
+        QFETCH(QString, named);
+        QFETCH(bool, nothingWritten);
+        Installation installation;
+        const ScratchFolder& work = installation.work;
+        if (!remove.isEmpty()) {
+            QFileInfo(work.filePath(remove)).isDir()
+                ? QDir(work.filePath(remove)).removeRecursively()
+                : QFile::remove(work.filePath(remove));
+        }
+        if (!blocker.isEmpty()) {
+            QDir().mkpath(work.filePath(blocker));
+        }
+        const QMap<QString, QByteArray> before = snapshot(work.path());
+        const int filesBefore = openFiles();
+        const compiler::CompileResult result = installation.compile();
+        QCOMPARE(result.outcome, CompileOutcome::Failed);
+        QVERIFY2(result.message.contains(named), qPrintable(result.message));
+        QVERIFY(result.message.startsWith(QStringLiteral("Cannot compile the Adventure.")));
+        QCOMPARE(openFiles(), filesBefore);
+        const QMap<QString, QByteArray> after = snapshot(work.path());
+        if (nothingWritten) {
+            QCOMPARE(after, before);
+        }
+        // Whatever was written is whole: the plan is the old one or the new one.
+        const QByteArray plan = after.value(QStringLiteral("fs/P.pln"));
+        QVERIFY(plan == kPlan || plan == kExpectedPlan || plan == "<folder>" || plan.isEmpty());
+        QVERIFY(!after.contains(QStringLiteral("lib/P.abl")) ||
+                after.value(QStringLiteral("lib/P.abl")) == "<folder>");
+    }
+
+    // The window compiles what its fields show and reports the outcome.
+    void fromTheWindow() {
+        Installation installation;
+        MessageRecorder recorder;
+        CompilerWindow window(installation.prefix);
+        window.window.Form_Load();
+        window.box("Text14")->setText(QStringLiteral("80"));
+        window.box("Text4")->setText(QStringLiteral("31000"));
+        window.check("Check4")->setChecked(false);
+        window.window.findChild<ui::PictureButton*>(QStringLiteral("Command2"))->click();
+        QCOMPARE(recorder.messages.last(), QStringLiteral("Adventure compiled successfully!"));
+        QCOMPARE(installation.work.read(QStringLiteral("P.flt")), expectedFlight("P", false));
+        QCOMPARE(installation.work.read(QStringLiteral("fs/P.pln")), kExpectedPlan);
+        QCOMPARE(installation.work.read(QStringLiteral("lib/P.abl")), kExpectedScript);
+        QVERIFY(window.window.findChild<QWidget*>(QStringLiteral("Command2")));
+    }
+
+    void emptyPlanNameFromTheWindow() {
+        Installation installation;
+        MessageRecorder recorder;
+        CompilerWindow window(installation.prefix);
+        const QMap<QString, QByteArray> before = snapshot(installation.work.path());
+        window.window.findChild<ui::PictureButton*>(QStringLiteral("Command2"))->click();
+        QCOMPARE(recorder.messages,
+                 QStringList{QStringLiteral("Please, load the Flight Plan first!")});
+        QCOMPARE(snapshot(installation.work.path()), before);
+    }
+};
+
+QTEST_MAIN(TestCompileAdventure)
+#include "tst_compileadventure.moc"
