@@ -1,0 +1,71 @@
+#pragma once
+
+// The brushes and strokes the program's pictures are painted with: gradients, soft clouds and a
+// fixed-seed scatter, so every picture comes out the same on every run.
+
+#include <cstdint>
+#include <QColor>
+#include <QFont>
+#include <QGradient>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPolygonF>
+
+namespace ui::paintkit {
+
+// A tiny fixed-seed generator, so every cloud lands in the same place on every run.
+class Scatter {
+public:
+    explicit Scatter(std::uint32_t seed)
+        : state_(seed) {}
+    double between(double lo, double hi) {
+        state_ = state_ * 1664525u + 1013904223u;
+        return lo + (hi - lo) * static_cast<double>(state_ >> 8) / 16777216.0;
+    }
+
+private:
+    std::uint32_t state_;
+};
+
+// Paints a picture of the given size, one device pixel per pixel and antialiased, and hands it
+// back as a pixmap: opaque 24-bit unless another format is asked for.
+template <typename Draw>
+QPixmap painted(int width, int height, Draw draw, QImage::Format format = QImage::Format_RGB32) {
+    QImage image(width, height, format);
+    image.setDevicePixelRatio(1.0);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        draw(p);
+    }
+    return QPixmap::fromImage(image);
+}
+
+using Stop = QGradientStop;
+
+QLinearGradient ramp(QPointF from, QPointF to, const QGradientStops& stops);
+QRadialGradient glowAround(QPointF centre, double radius, const QGradientStops& stops);
+
+// Covers the whole picture with a brush.
+void wash(QPainter& p, const QBrush& brush);
+
+QPainterPath closedShape(const QPolygonF& corners);
+
+// The largest bold font (up to pixelSize) in which the text fits within maxWidth on this device.
+QFont fittedFont(int pixelSize, bool italic, const QString& text, double maxWidth,
+                 QPaintDevice* device);
+
+// The colour part-way (0 to 1) from one colour to another, alpha included.
+QColor blend(const QColor& from, const QColor& to, double part);
+
+// One soft puff of cloud: an ellipse that fades out towards its rim.
+void puff(QPainter& p, QPointF centre, double rx, double ry, const QColor& colour);
+
+// A heap of cloud: shaded puffs underneath, sunlit puffs on top.
+void cloud(QPainter& p, QPointF centre, double width, double height, const QColor& lit,
+           const QColor& shade, Scatter& scatter);
+
+} // namespace ui::paintkit
