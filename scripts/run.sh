@@ -4,9 +4,21 @@
 # The working folder is run/ at the top of the repository: its talvo.ini points at run/'s own
 # copy of the demo saved-flights folder, and lib/ holds the script templates. Files that are
 # already there are kept, so what the pilot changed survives the next run.
+#
+# With a display, the program opens for the pilot. Without one (a server, a container), it runs in
+# a virtual display, compiles the demo adventure through the same pilot-like driver as the
+# end-to-end test, saves screenshots and says where the adventure's files are.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
+headless=false
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    headless=true
+fi
+if $headless; then
+    "$root/scripts/install-deps.sh" --test
+else
+    "$root/scripts/install-deps.sh"
+fi
 "$root/scripts/build.sh"
 
 work=$root/run
@@ -16,5 +28,9 @@ cp -n "$root/data/lib/"*.abl "$work/lib/"
 if [[ ! -f "$work/talvo.ini" ]]; then
     printf '%s\\\r\n' "$work/Flight Simulator Files" >"$work/talvo.ini"
 fi
-cd "$work"
-exec "$root/build/src/app/talvo"
+
+if ! $headless; then
+    cd "$work"
+    exec "$root/build/src/app/talvo"
+fi
+exec "$root/scripts/demo-headless.sh" "$root/build/src/app/talvo" "$work"

@@ -79,7 +79,7 @@ QPixmap makeIconFace(int size) {
                 ramp({0, 0}, {s, s}, {Stop(0.0, Qt::white), Stop(1.0, QColor(206, 216, 230))}));
             p.drawPath(shape);
         },
-        QImage::Format_ARGB32_Premultiplied);
+        QImage::Format_ARGB32_Premultiplied, 1.0);
 }
 
 } // namespace

@@ -1,15 +1,32 @@
 #include "ui/messages.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace ui {
 namespace {
 
+// When the end-to-end tests drive the program, they set TALVO_MESSAGE_LOG to a file that
+// receives every message, one a line (line breaks written as "\n"), before the box shows.
+void logForTests(const QString& text) {
+    static const QString path = qEnvironmentVariable("TALVO_MESSAGE_LOG");
+    if (path.isEmpty()) {
+        return;
+    }
+    QFile log(path);
+    if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        QString line = text;
+        line.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+        log.write(line.toUtf8() + '\n');
+    }
+}
+
 class MessageBoxService : public MessageService {
 public:
     void show(const QString& text) override {
+        logForTests(text);
         QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok,
                         QApplication::activeWindow());
         box.setObjectName(QStringLiteral("TalvoMessage"));

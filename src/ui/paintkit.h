@@ -7,11 +7,13 @@
 #include <QColor>
 #include <QFont>
 #include <QGradient>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QtMath>
 
 namespace ui::paintkit {
 
@@ -29,12 +31,17 @@ private:
     std::uint32_t state_;
 };
 
-// Paints a picture of the given size, one device pixel per pixel and antialiased, and hands it
-// back as a pixmap: opaque 24-bit unless another format is asked for.
+// Paints a picture of the given size (in pixels at the normal scale), antialiased, and hands it
+// back as a pixmap: opaque 24-bit unless another format is asked for. On a screen scaled up, the
+// picture is painted with as many more pixels, so it stays sharp.
 template <typename Draw>
-QPixmap painted(int width, int height, Draw draw, QImage::Format format = QImage::Format_RGB32) {
-    QImage image(width, height, format);
-    image.setDevicePixelRatio(1.0);
+QPixmap painted(int width, int height, Draw draw, QImage::Format format = QImage::Format_RGB32,
+                qreal ratio = 0) {
+    if (ratio <= 0) {
+        ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    }
+    QImage image(qCeil(width * ratio), qCeil(height * ratio), format);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);

@@ -66,7 +66,7 @@ private Q_SLOTS:
                                                           {"Picture2", QSize(600, 480)}};
         for (const auto& [name, size] : pictures) {
             auto* picture = form.findChild<QLabel*>(QLatin1String(name));
-            QCOMPARE(picture->pixmap().size(), size);
+            QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), size);
         }
         auto* welcome = form.findChild<QLabel*>(QStringLiteral("Label2"));
         QCOMPARE(welcome->text(), QStringLiteral("Welcome aboard..."));

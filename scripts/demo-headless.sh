@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Compiles the demo adventure without a display: the program runs in a virtual display and the
+# pilot-like driver loads the demo flight, compiles it and ends the program.
+#
+# usage: demo-headless.sh PROGRAM WORKFOLDER
+set -euo pipefail
+program=$(readlink -f "$1")
+work=$(readlink -f "$2")
+PILOT_SHOTS=$work/screenshots
+source "$(dirname "$0")/pilot-driver.sh"
+trap pilot_stop EXIT
+rm -rf "$PILOT_SHOTS"
+
+# talvo.ini names the demo folder, unless the pilot put "none" back into it.
+folder=$(head -n 1 "$work/talvo.ini" | tr -d '\r')
+echo "No display: running Talvo 2003 in a virtual display on the demo flight."
+pilot_start_display
+pilot_start_program "$program" "$work" "$work/messages.log"
+if [[ "$folder" == "none" ]]; then
+    pilot_shot_of "$SETUP" checkp
+    folder="$work/Flight Simulator Files"
+    pilot_open_folder "$folder"
+    pilot_click "$SETUP" "${SETUP_SET_PATH[@]}"
+    folder="$folder\\"
+fi
+folder=${folder%\\}
+pilot_shot_of "$MAIN" form2
+pilot_click "$MAIN" "${MAIN_LOAD[@]}"
+plan=$(sed -n 's/^Filename=FLIGHTS\\MYFLTS\\//Ip' "$folder/Talvo.FLT" | tail -n 1 | tr -d '\r')
+pilot_message "Flight Plan $plan Loaded" message-loaded
+pilot_shot_of "$COMPILER" b747
+pilot_click "$COMPILER" "${B747_COMPILE[@]}"
+pilot_message "Adventure compiled successfully!" message-compiled
+pilot_click "$COMPILER" "${B747_EXIT[@]}"
+pilot_wait_exit
+
+cat <<REPORT
+
+The demo adventure is compiled. Its files:
+  adventure flight:  $work/$plan.flt
+  adventure script:  $work/lib/$plan.abl
+  flight plan:       $folder/$plan.pln (cruising altitude updated; working copy $work/$plan.pln)
+Screenshots:         $PILOT_SHOTS/
+REPORT
