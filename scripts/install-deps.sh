@@ -10,7 +10,7 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
     # A virtual display, a pilot-like driver and screenshots for the end-to-end tests.
-    packages+=(xvfb xauth xdotool x11-utils imagemagick)
+    packages+=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils)
 fi
 
 missing=()

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The Debian package: built by CPack from this build, installed with dpkg into a scratch root,
+# and the installed program started there through its launcher: on the first start it prepares
+# the pilot's working folder and opens on the setup window; the pilot's own files are kept.
+#
+# usage: tst_package.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$(readlink -f "$1")
+source_dir=$(readlink -f "$2")
+for tool in cpack dpkg dpkg-deb Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+source "$source_dir/scripts/pilot-driver.sh"
+scratch=$(mktemp -d /tmp/talvo-package.XXXXXX)
+trap 'pilot_stop; rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
+package=$(ls "$scratch"/package/talvo_*.deb)
+contents=$(dpkg-deb -c "$package" | sed -E 's/^([^ ]+ +){5}//')
+for file in ./usr/bin/talvo ./usr/libexec/talvo/talvo ./usr/share/applications/talvo.desktop \
+    ./usr/share/icons/hicolor/256x256/apps/talvo.png ./usr/share/icons/hicolor/16x16/apps/talvo.png \
+    ./usr/share/talvo/talvo.ini ./usr/share/talvo/lib/Talvo.abl ./usr/share/talvo/lib/Talvo2.abl \
+    "./usr/share/talvo/demo/Flight Simulator Files/Talvo.FLT"; do
+    grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
+done
+
+if command -v desktop-file-validate >/dev/null; then
+    dpkg-deb -x "$package" "$scratch/contents"
+    desktop-file-validate "$scratch/contents/usr/share/applications/talvo.desktop" ||
+        fail "the desktop entry is not valid"
+fi
+
+# Every dependency the package names is one this machine has.
+dpkg-deb -f "$package" Depends | tr ',' '\n' | while read -r clause; do
+    met=false
+    for alternative in ${clause//|/ }; do
+        [[ "$alternative" == \(* || "$alternative" == *\) || "$alternative" == ">="* ]] && continue
+        dpkg-query -W -f='${Status}' "$alternative" 2>/dev/null | grep -q "install ok installed" &&
+            met=true
+    done
+    $met || fail "the dependency \"$clause\" is not installed here"
+done
+
+root=$scratch/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/triggers"
+touch "$root/var/lib/dpkg/status"
+dpkg --root="$root" --force-depends --force-not-root --force-script-chrootless --log=/dev/null \
+    -i "$package" >/dev/null 2>&1 || fail "dpkg could not install the package"
+dpkg --root="$root" -s talvo | grep -q "Status: install ok installed" || fail "not installed"
+
+export HOME=$scratch/home
+unset XDG_DATA_HOME
+mkdir -p "$HOME"
+work=$HOME/.local/share/talvo
+pilot_start_display
+pilot_start_program "$root/usr/bin/talvo" "$scratch" "$scratch/messages.log"
+pilot_window "$SETUP" >/dev/null
+printf 'none\r\n' | cmp -s - "$work/talvo.ini" || fail "the working folder has no default talvo.ini"
+cmp -s "$work/lib/Talvo.abl" "$source_dir/data/lib/Talvo.abl" || fail "lib/Talvo.abl not copied"
+cmp -s "$work/lib/Talvo2.abl" "$source_dir/data/lib/Talvo2.abl" || fail "lib/Talvo2.abl not copied"
+pilot_stop
+
+# Second start: the pilot's own talvo.ini and templates are kept, whatever their letter case.
+printf '/somewhere/Flight Simulator Files\\\r\n' >"$work/talvo.ini"
+mv "$work/lib/Talvo.abl" "$work/lib/talvo.abl"
+printf 'my own closing template\r\n' >"$work/lib/Talvo2.abl"
+pilot_start_display
+pilot_start_program "$root/usr/bin/talvo" "$scratch" "$scratch/messages.log"
+pilot_window "$MAIN" >/dev/null
+printf '/somewhere/Flight Simulator Files\\\r\n' | cmp -s - "$work/talvo.ini" ||
+    fail "the pilot's talvo.ini was overwritten"
+[[ ! -e "$work/lib/Talvo.abl" ]] || fail "a second opening template was copied beside talvo.abl"
+grep -q "my own closing template" "$work/lib/Talvo2.abl" || fail "the pilot's template was replaced"
+echo "PASS: $(basename "$package") installs and starts on the setup window"
