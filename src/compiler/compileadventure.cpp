@@ -111,15 +111,24 @@ StepError WriteAdventureScript(const AdventureValues& values) {
     return std::nullopt;
 }
 
-// Every file the compile reads, proved readable before anything is written, so a missing
-// template or plan does not leave the pilot with half an adventure.
-StepError checkInputs(const QString& savedFlightFolder, const QString& planName) {
-    for (const QString& name : {savedFlightFolder + QStringLiteral("Talvo.FLT"),
-                                savedFlightFolder + planName + QStringLiteral(".pln"),
+// Before anything is written: every file the compile reads is proved readable, and every file it
+// writes is proved replaceable (its temporary file can be made beside it), so a missing template
+// or a read-only folder leaves the pilot's files as they were rather than half an adventure.
+StepError checkFiles(const QString& savedFlightFolder, const QString& planName) {
+    const QString plan = savedFlightFolder + planName + QStringLiteral(".pln");
+    for (const QString& name : {savedFlightFolder + QStringLiteral("Talvo.FLT"), plan,
                                 kOpeningTemplate, kClosingTemplate}) {
         textio::InputTextFile file(name);
         if (!file.open()) {
             return readError(file);
+        }
+    }
+    for (const QString& name :
+         {planName + QStringLiteral(".flt"), planName + QStringLiteral(".pln"), plan,
+          QStringLiteral("lib\\") + planName + QStringLiteral(".abl")}) {
+        textio::OutputTextFile file(name);
+        if (!file.open()) {
+            return writeError(file);
         }
     }
     return std::nullopt;
@@ -144,7 +153,7 @@ CompileResult CompileAdventure(const QString& savedFlightFolder, const Adventure
                                "plan under another name and load it again.")
                     .arg(values.planName, *problem)};
     }
-    StepError error = checkInputs(savedFlightFolder, values.planName);
+    StepError error = checkFiles(savedFlightFolder, values.planName);
     if (!error) {
         error = WriteAdventureFlight(savedFlightFolder, values);
     }

@@ -25,7 +25,8 @@ struct CompileResult {
 // writes the adventure script "lib\" + plan name + ".abl" from the two templates.
 //
 // Every file is replaced only when it has been written whole, so a failure never leaves a file
-// half written; the inputs are proved readable before anything is written.
+// half written; before anything is written, the inputs are proved readable and the outputs
+// replaceable.
 CompileResult CompileAdventure(const QString& savedFlightFolder, const AdventureValues& values);
 
 } // namespace compiler

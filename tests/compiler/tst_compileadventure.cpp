@@ -370,10 +370,10 @@ private Q_SLOTS:
                                                             << "P.flt" << true;
         QTest::newRow("working copy cannot be written") << ""
                                                         << "P.pln"
-                                                        << "P.pln" << false;
+                                                        << "P.pln" << true;
         QTest::newRow("script cannot be written") << ""
                                                   << "lib/P.abl"
-                                                  << "P.abl" << false;
+                                                  << "P.abl" << true;
     }
     void failures() {
         QFETCH(QString, remove);
