@@ -1,0 +1,159 @@
+// The compile when the machine is against it: folders that cannot be written, files that cannot
+// be read, very long and unusual files. Each gives the pilot a clear message or the specified
+// result, never a crash, and the pilot's files stay byte for byte as they were unless the compile
+// succeeded. Run as an ordinary user (see unprivileged.sh), so permissions hold.
+#include "compiler/compileadventure.h"
+#include "support/scratchfolder.h"
+
+#include <QDirIterator>
+#include <QtTest>
+#include <unistd.h>
+
+namespace {
+
+using compiler::CompileOutcome;
+
+QMap<QString, QByteArray> snapshot(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        files.insert(QDir(root).relativeFilePath(path),
+                     file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>"));
+    }
+    return files;
+}
+
+struct Installation {
+    ScratchFolder work;
+    QString prefix = work.filePath(QStringLiteral("fs")) + QLatin1Char('\\');
+    compiler::AdventureValues values;
+
+    Installation() {
+        work.write(QStringLiteral("lib/Talvo.abl"), "code\r\n");
+        work.write(QStringLiteral("lib/Talvo2.abl"), "endmodule.\r\n");
+        work.write(QStringLiteral("fs/Talvo.FLT"),
+                   crlf({"[Main]", "Title=x", "Aircraft=Boeing 747-400", "Center=50"}));
+        work.write(QStringLiteral("fs/P.pln"), crlf({"[flightplan]", "cruising_altitude=35000"}));
+        values.planName = QStringLiteral("P");
+        values.aircraft = QStringLiteral("Boeing 747-400");
+        values.cruisingAltitude = QStringLiteral("31000");
+        values.fuelPercent = QStringLiteral("50");
+    }
+    compiler::CompileResult compile() const { return compiler::CompileAdventure(prefix, values); }
+    void setMode(const QString& relative, QFileDevice::Permissions mode) const {
+        QVERIFY(QFile::setPermissions(work.filePath(relative), mode));
+    }
+};
+
+const QFileDevice::Permissions kReadOnlyFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                 QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                                 QFileDevice::ReadOther | QFileDevice::ExeOther;
+const QFileDevice::Permissions kFolder = kReadOnlyFolder | QFileDevice::WriteOwner;
+
+} // namespace
+
+class TestFaults : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() {
+        if (geteuid() == 0) {
+            QSKIP("file permissions do not hold for root; run through unprivileged.sh");
+        }
+    }
+
+    void refusedWithoutChange_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("read-only working folder") << "." << int(kReadOnlyFolder) << "P.flt";
+        QTest::newRow("read-only saved-flights folder") << "fs" << int(kReadOnlyFolder) << "P.pln";
+        QTest::newRow("read-only lib folder") << "lib" << int(kReadOnlyFolder) << "P.abl";
+        QTest::newRow("unreadable saved flight")
+            << "fs/Talvo.FLT" << int(QFileDevice::WriteOwner) << "Talvo.FLT";
+        QTest::newRow("unreadable flight plan")
+            << "fs/P.pln" << int(QFileDevice::WriteOwner) << "P.pln";
+        QTest::newRow("unreadable template")
+            << "lib/Talvo2.abl" << int(QFileDevice::WriteOwner) << "Talvo2.abl";
+        QTest::newRow("saved-flights folder that cannot be entered")
+            << "fs" << int(QFileDevice::ReadOwner) << "Talvo.FLT";
+    }
+    void refusedWithoutChange() {
+        QFETCH(QString, path);
+        QFETCH(int, mode);
+        QFETCH(QString, named);
+        Installation installation;
+        const QMap<QString, QByteArray> before = snapshot(installation.work.path());
+        installation.setMode(path, QFileDevice::Permissions(mode));
+        const compiler::CompileResult result = installation.compile();
+        installation.setMode(path, path.contains(u'.') && path != QLatin1String(".")
+                                       ? QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                       : kFolder);
+        QCOMPARE(result.outcome, CompileOutcome::Failed);
+        QVERIFY2(result.message.contains(named), qPrintable(result.message));
+        QCOMPARE(snapshot(installation.work.path()), before);
+    }
+
+    // A plan replaced in a folder the pilot may write keeps its permissions.
+    void replacedPlanKeepsItsPermissions() {
+        Installation installation;
+        const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        installation.setMode(QStringLiteral("fs/P.pln"), mode);
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QCOMPARE(QFile::permissions(installation.work.filePath(QStringLiteral("fs/P.pln"))) &
+                     ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+                 mode);
+    }
+
+    void planOf100000Lines() {
+        Installation installation;
+        QByteArray plan = "[flightplan]\r\ncruising_altitude=35000\r\n";
+        for (int i = 0; i < 100000; ++i) {
+            plan += "waypoint." + QByteArray::number(i) +
+                    "=KK, WPT, , WPT, I, N58* 27.53', W003* "
+                    "06.02', +000000.00,\r\n";
+        }
+        installation.work.write(QStringLiteral("fs/P.pln"), plan);
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        plan.replace("cruising_altitude=35000", "cruising_altitude=31000");
+        QCOMPARE(installation.work.read(QStringLiteral("fs/P.pln")), plan);
+    }
+
+    // Bytes are copied as they are: NUL, and the whole upper half of the code page.
+    void nulAndHighBytes() {
+        Installation installation;
+        QByteArray odd("\0", 1);
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            odd += static_cast<char>(byte);
+        }
+        installation.work.write(QStringLiteral("fs/Talvo.FLT"),
+                                crlf({"[Main]", "Weird=" + odd, "Center=50"}));
+        installation.work.write(QStringLiteral("fs/P.pln"), crlf({odd, "cruising=1", odd}));
+        installation.values.departureName = QStringLiteral("Z\u00fcrich \u00c9cole");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        const QByteArray flight = installation.work.read(QStringLiteral("P.flt"));
+        QVERIFY(flight.contains("\r\nWeird=" + odd + "\r\n"));
+        QCOMPARE(installation.work.read(QStringLiteral("fs/P.pln")),
+                 crlf({odd, "cruising_altitude=31000", odd}));
+    }
+
+    void savedFlightWithLineFeedsOnly() {
+        Installation installation;
+        installation.work.write(QStringLiteral("fs/Talvo.FLT"), "[Main]\nTitle=x\nVersion=1\n");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QCOMPARE(installation.work.read(QStringLiteral("P.flt")),
+                 crlf({"[Main]", "ABLSCRIPT=LIB\\P", "Title=P", "Version=1"}));
+    }
+
+    // An empty saved flight gives an empty adventure flight: every line of it is copied.
+    void savedFlightOfZeroBytes() {
+        Installation installation;
+        installation.work.write(QStringLiteral("fs/Talvo.FLT"), "");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QCOMPARE(installation.work.read(QStringLiteral("P.flt")), QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFaults)
+#include "tst_faults.moc"

@@ -1,0 +1,120 @@
+// The flight load when the files are against it. Each case gives the pilot the load's message
+// for the stage it reached, or the specified result; nothing crashes and no file is written.
+// Run as an ordinary user (see unprivileged.sh), so permissions hold.
+#include "support/compilerwindow.h"
+#include "support/geometry.h"
+#include "support/messagerecorder.h"
+#include "support/scratchfolder.h"
+
+#include <QDirIterator>
+#include <QtTest>
+#include <unistd.h>
+
+namespace {
+
+const QString kNoFlight = QStringLiteral("The required file Talvo.flt does not exist");
+const QString kNoPlan = QStringLiteral("The required flight plan does not exist");
+
+struct Folder {
+    ScratchFolder work;
+    QString prefix = work.filePath(QStringLiteral("fs")) + QLatin1Char('\\');
+    Folder() {
+        work.write(QStringLiteral("fs/Talvo.FLT"),
+                   crlf({"[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\P", "Center=50"}));
+        work.write(QStringLiteral("fs/P.pln"), crlf({"type=IFR", "cruising_altitude=35000"}));
+    }
+    QStringList load(CompilerWindow& window) const {
+        MessageRecorder recorder;
+        window.window.Form_Load();
+        return recorder.messages;
+    }
+};
+
+} // namespace
+
+class TestLoadFaults : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { prepareApplication(); }
+
+    void savedFlightOfZeroBytes() {
+        Folder folder;
+        folder.work.write(QStringLiteral("fs/Talvo.FLT"), "");
+        CompilerWindow window(folder.prefix);
+        QCOMPARE(folder.load(window), QStringList{kNoFlight});
+    }
+
+    void planIsAFolder() {
+        Folder folder;
+        QFile::remove(folder.work.filePath(QStringLiteral("fs/P.pln")));
+        folder.work.write(QStringLiteral("fs/P.pln/inside"), "");
+        CompilerWindow window(folder.prefix);
+        QCOMPARE(folder.load(window), QStringList{kNoPlan});
+    }
+
+    void planOf100000Lines() {
+        Folder folder;
+        QByteArray plan = "type=IFR\r\n";
+        for (int i = 0; i < 100000; ++i) {
+            plan += "waypoint." + QByteArray::number(i) + "=KK, WPT, , WPT, I, +000000.00,\r\n";
+        }
+        plan += "cruising_altitude=33000\r\n";
+        folder.work.write(QStringLiteral("fs/P.pln"), plan);
+        CompilerWindow window(folder.prefix);
+        QCOMPARE(folder.load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
+        QCOMPARE(window.text("Text4"), QStringLiteral("33000"));
+    }
+
+    void nulAndHighBytes() {
+        Folder folder;
+        QByteArray odd("x\0", 2);
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            odd += static_cast<char>(byte);
+        }
+        folder.work.write(QStringLiteral("fs/Talvo.FLT"),
+                          crlf({odd, "[GPS", "Filename=FLIGHTS\\MYFLTS\\P", "Aircraft=" + odd}));
+        folder.work.write(QStringLiteral("fs/P.pln"), crlf({odd, "departure_name=" + odd}));
+        CompilerWindow window(folder.prefix);
+        QCOMPARE(folder.load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
+        QCOMPARE(window.combo()->currentText().size(), 30);
+        QCOMPARE(window.text("Text6").size(), 40);
+        QCOMPARE(window.text("Text6").at(4), QChar(0x201A)); // byte 0x82
+    }
+
+    void lineFeedsOnly() {
+        Folder folder;
+        folder.work.write(QStringLiteral("fs/Talvo.FLT"),
+                          "[GPS_Engine]\nFilename=FLIGHTS\\MYFLTS\\P\nCenter=50\n");
+        folder.work.write(QStringLiteral("fs/P.pln"), "type=VFR\ncruising_altitude=12000");
+        CompilerWindow window(folder.prefix);
+        QCOMPARE(folder.load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
+        QCOMPARE(window.text("Text3"), QStringLiteral("VFR"));
+        QCOMPARE(window.text("Text4"), QStringLiteral("12000"));
+    }
+
+    void unreadableFiles_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("saved flight") << "fs/Talvo.FLT" << QStringList{kNoFlight};
+        QTest::newRow("flight plan") << "fs/P.pln" << QStringList{kNoPlan};
+        QTest::newRow("saved-flights folder") << "fs" << QStringList{kNoFlight};
+    }
+    void unreadableFiles() {
+        if (geteuid() == 0) {
+            QSKIP("file permissions do not hold for root; run through unprivileged.sh");
+        }
+        QFETCH(QString, path);
+        QFETCH(QStringList, messages);
+        Folder folder;
+        const QString file = folder.work.filePath(path);
+        const QFileDevice::Permissions mode = QFile::permissions(file);
+        QFile::setPermissions(file, QFileDevice::WriteOwner);
+        CompilerWindow window(folder.prefix);
+        const QStringList shown = folder.load(window);
+        QFile::setPermissions(file, mode);
+        QCOMPARE(shown, messages);
+    }
+};
+
+QTEST_MAIN(TestLoadFaults)
+#include "tst_loadfaults.moc"
