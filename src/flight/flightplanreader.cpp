@@ -52,6 +52,17 @@ std::optional<QString> altitudeAtLineEnd(const QByteArray& line) {
 
 } // namespace
 
+bool ReadFlightPlan(const QString& savedFlightFolder, const QString& planName,
+                    FlightFields& fields) {
+    {
+        textio::InputTextFile file(savedFlightFolder + planName + QStringLiteral(".pln"));
+        if (!file.open() || !ReadFlightPlanLines(file.reader(), fields)) {
+            return false;
+        }
+    }
+    return SetTakeoffSpeeds(fields);
+}
+
 // Sample of what is read:
 //   type=IFR
 //   cruising_altitude=35000
@@ -60,42 +71,36 @@ std::optional<QString> altitudeAtLineEnd(const QByteArray& line) {
 //   destination_id=PANC, N61* 10.44', W149* 59.90', +000152.00
 //   departure_name=SEATTLE-TACOMA INTL
 //   destination_name=TED STEVENS ANCHORAGE INTL
-bool ReadFlightPlan(const QString& savedFlightFolder, const QString& planName,
-                    FlightFields& fields) {
-    {
-        textio::InputTextFile file(savedFlightFolder + planName + QStringLiteral(".pln"));
-        if (!file.open()) {
-            return false;
-        }
-        QByteArray line;
-        while (file.readLine(line)) {
-            for (const PlanKey& key : kPlanKeys) {
-                if (!textio::matchesKey(line, key.key)) {
-                    continue;
+bool ReadFlightPlanLines(textio::LineReader& plan, FlightFields& fields) {
+    QByteArray line;
+    while (plan.readLine(line)) {
+        for (const PlanKey& key : kPlanKeys) {
+            if (!textio::matchesKey(line, key.key)) {
+                continue;
+            }
+            const QByteArray value = textio::keyValue(line, key.key.size(), key.maxLength);
+            if (key.kind == ValueKind::Number) {
+                const double number = textio::lenientNumber(value);
+                if (!std::isfinite(number)) {
+                    return false;
                 }
-                const QByteArray value = textio::keyValue(line, key.key.size(), key.maxLength);
-                if (key.kind == ValueKind::Number) {
-                    const double number = textio::lenientNumber(value);
-                    if (!std::isfinite(number)) {
-                        return false;
-                    }
-                    fields.setText(key.field, textio::numberText(number));
-                    continue;
+                fields.setText(key.field, textio::numberText(number));
+                continue;
+            }
+            fields.setText(key.field, textio::decode8bit(value));
+            if (key.kind == ValueKind::Airport) {
+                const std::optional<QString> altitude = altitudeAtLineEnd(line);
+                if (!altitude) {
+                    return false;
                 }
-                fields.setText(key.field, textio::decode8bit(value));
-                if (key.kind == ValueKind::Airport) {
-                    const std::optional<QString> altitude = altitudeAtLineEnd(line);
-                    if (!altitude) {
-                        return false;
-                    }
-                    fields.setText(key.altitudeField, *altitude);
-                }
+                fields.setText(key.altitudeField, *altitude);
             }
         }
-        if (file.hasError()) {
-            return false;
-        }
     }
+    return !plan.hasError();
+}
+
+bool SetTakeoffSpeeds(FlightFields& fields) {
     const std::optional<double> fuel = textio::strictNumber(fields.text(Field::FuelOnBoard));
     if (!fuel) {
         return false;

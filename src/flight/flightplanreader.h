@@ -4,6 +4,10 @@
 
 #include <QString>
 
+namespace textio {
+class LineReader;
+}
+
 namespace flight {
 
 // Reads the flight plan savedFlightFolder + planName + ".pln" into the route fields, then sets
@@ -11,5 +15,11 @@ namespace flight {
 // overflows, or FuelOnBoard does not hold a number.
 bool ReadFlightPlan(const QString& savedFlightFolder, const QString& planName,
                     FlightFields& fields);
+
+// The route fields from the lines of a plan already open; false on an overflow or a read error.
+bool ReadFlightPlanLines(textio::LineReader& plan, FlightFields& fields);
+
+// V1, Vr and V2 from the fuel on board shown; false when it is not a number.
+bool SetTakeoffSpeeds(FlightFields& fields);
 
 } // namespace flight

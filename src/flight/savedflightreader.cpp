@@ -51,6 +51,10 @@ std::optional<QString> ReadSavedFlight(const QString& savedFlightFolder, FlightF
     if (!file.open()) {
         return std::nullopt;
     }
+    return ReadSavedFlightLines(file.reader(), fields);
+}
+
+std::optional<QString> ReadSavedFlightLines(textio::LineReader& file, FlightFields& fields) {
     QString planName;
     std::array<Tank, 6> tanks = tankTable();
     QByteArray line;
@@ -96,6 +100,7 @@ std::optional<QString> ReadSavedFlight(const QString& savedFlightFolder, FlightF
     if (file.hasError()) {
         return std::nullopt;
     }
+    // The file is read to its end; what follows reads the window only.
     const std::optional<double> fuel = textio::strictNumber(fields.text(Field::FuelOnBoard));
     if (!fuel) {
         return std::nullopt;

@@ -5,6 +5,10 @@
 #include <optional>
 #include <QString>
 
+namespace textio {
+class LineReader;
+}
+
 namespace flight {
 
 // Reads the pilot's saved flight, savedFlightFolder + "Talvo.FLT": the flight plan's name into
@@ -14,6 +18,9 @@ namespace flight {
 // the file cannot be read, a "[GPS" line is its last line, a number overflows, or FuelOnBoard
 // does not hold a number at the end.
 std::optional<QString> ReadSavedFlight(const QString& savedFlightFolder, FlightFields& fields);
+
+// The same, from the lines of a saved flight already open.
+std::optional<QString> ReadSavedFlightLines(textio::LineReader& savedFlight, FlightFields& fields);
 
 // The flight plan's name from the line after "[GPS": the text after "FILENAME=FLIGHTS\MYFLTS\"
 // (prefix in any letter case), otherwise the text after the first 9 characters; at most 100
