@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds Talvo 2003 in build/ (or the folder given as first argument).
+# Configures and builds Talvo 2003 in build/ with the "default" preset (or the preset given).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --parallel
+preset=${1:-default}
+cd "$root"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --parallel

@@ -1,8 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Talvo 2003 and runs every test headless.
+# Installs what is missing, builds Talvo 2003 and runs every test headless: the whole suite,
+# then the whole suite again built with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# each fuzzer for a bounded number of runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+cd "$root"
 "$root/scripts/install-deps.sh" --test
-"$root/scripts/build.sh"
-cd "$root/build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+
+echo "== Tests"
+"$root/scripts/build.sh" default
+ctest --preset default --parallel "$jobs"
+
+echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+"$root/scripts/build.sh" sanitize
+ctest --preset sanitize --parallel "$jobs"
+
+echo "== Fuzzing"
+"$root/scripts/fuzz.sh" 20000

@@ -5,6 +5,8 @@
 #include "textio/linereader.h"
 #include "textio/linewriter.h"
 
+#include <array>
+
 namespace compiler {
 
 const char* const kCreditSentence =
@@ -32,7 +34,7 @@ public:
         , title_("Title=" + textio::encode8bit(values.planName))
         , description_(descriptionLine(values))
         , aircraft_("Aircraft=" + textio::encode8bit(values.aircraft))
-        , fuel_(textio::encode8bit(values.fuelPercent))
+        , tankLines_(tankLines(textio::encode8bit(values.fuelPercent)))
         , scriptReference_("ABLSCRIPT=LIB\\" + textio::encode8bit(values.planName)) {}
 
     void run() {
@@ -109,20 +111,28 @@ private:
     //   RightTip=0.000000     ->  RightTip=0.000000
     //   Center 2=50.000000    ->  Center 2=50.000000, then Center2=<fuel>
     bool rewriteTanks() {
-        static const QByteArrayView kKeys[] = {
-            "Center=", "LeftMain=", "RightMain=", "LeftAux=", "RightAux="};
-        for (int position = 0; position < 8; ++position) {
+        for (std::size_t position = 0; position < 8; ++position) {
             if (position > 0 && !next()) {
                 return false;
             }
             if (position < 5) {
-                out_.writeLine(kKeys[position].toByteArray() + fuel_);
+                out_.writeLine(tankLines_[position]);
             } else if (position > 5) {
                 out_.writeLine(line_);
             }
         }
-        out_.writeLine("Center2=" + fuel_);
+        out_.writeLine(tankLines_[5]);
         return next();
+    }
+
+    // The five tank lines of the fixed order, then "Center2=", each with the fuel percentage.
+    static std::array<QByteArray, 6> tankLines(const QByteArray& fuel) {
+        std::array<QByteArray, 6> lines = {
+            "Center=", "LeftMain=", "RightMain=", "LeftAux=", "RightAux=", "Center2="};
+        for (QByteArray& line : lines) {
+            line += fuel;
+        }
+        return lines;
     }
 
     textio::LineReader& in_;
@@ -131,7 +141,7 @@ private:
     const QByteArray title_;
     const QByteArray description_;
     const QByteArray aircraft_;
-    const QByteArray fuel_;
+    const std::array<QByteArray, 6> tankLines_;
     const QByteArray scriptReference_;
     QByteArray line_;
 };

@@ -1,5 +1,6 @@
 #include "textio/linereader.h"
 
+#include <cstring>
 #include <QIODevice>
 
 namespace textio {
@@ -31,6 +32,13 @@ bool LineReader::fill() {
     return true;
 }
 
+// Copies the bytes from the read position to end into line, reusing line's memory.
+void LineReader::take(QByteArray& line, qsizetype end) const {
+    const qsizetype size = end - pos_;
+    line.resize(size);
+    std::memcpy(line.data(), buffer_.constData() + pos_, static_cast<std::size_t>(size));
+}
+
 bool LineReader::readLine(QByteArray& line) {
     qsizetype searchFrom = pos_;
     for (;;) {
@@ -40,7 +48,7 @@ bool LineReader::readLine(QByteArray& line) {
             if (end > pos_ && buffer_[end - 1] == '\r') {
                 --end;
             }
-            line = buffer_.mid(pos_, end - pos_);
+            take(line, end);
             pos_ = newline + 1;
             return true;
         }
@@ -51,7 +59,7 @@ bool LineReader::readLine(QByteArray& line) {
         searchFrom = pos_ + scanned;
     }
     if (pos_ < buffer_.size()) {
-        line = buffer_.mid(pos_);
+        take(line, buffer_.size());
         pos_ = buffer_.size();
         return true;
     }

@@ -22,6 +22,7 @@ public:
 
 private:
     bool fill();
+    void take(QByteArray& line, qsizetype end) const;
 
     QIODevice* device_;
     QByteArray buffer_;

@@ -1,8 +1,10 @@
 #include "textio/numbers.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
-#include <limits>
+#include <cstdlib>
+#include <locale.h>
 #include <string>
 
 namespace textio {
@@ -48,29 +50,14 @@ template <typename Char> double readLenient(const Char* begin, const Char* end) 
         in.take();
     }
     bool point = false;
-    bool anyDigit = false;
-    long leadingDigits = 0;   // digits before the point, after leading zeros
-    long fractionZeros = 0;   // zeros after the point before the first other digit
     bool significant = false; // a digit other than zero was met
     for (char16_t c = in.peek(); isDigit(c) || (c == u'.' && !point); c = in.peek()) {
         in.take();
-        if (c == u'.') {
-            point = true;
-            number += '.';
-            continue;
-        }
-        anyDigit = true;
+        point = point || c == u'.';
+        significant = significant || (c != u'.' && c != u'0');
         number += static_cast<char>(c);
-        if (c != u'0') {
-            significant = true;
-        }
-        if (!point && significant) {
-            ++leadingDigits;
-        } else if (point && !significant) {
-            ++fractionZeros;
-        }
     }
-    if (!anyDigit || !significant) {
+    if (!significant) {
         return negative ? -0.0 : 0.0;
     }
     long exponent = 0;
@@ -98,10 +85,10 @@ template <typename Char> double readLenient(const Char* begin, const Char* end) 
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        // The decimal order of magnitude tells an overflow from an underflow.
-        const long order =
-            (leadingDigits > 0 ? leadingDigits - 1 : -(fractionZeros + 1)) + exponent;
-        value = order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        // Beyond the range, or so small that only a subnormal number is left: the C library
+        // gives infinity or the nearest subnormal (or zero), as IEEE arithmetic would.
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+        value = strtod_l(number.c_str(), nullptr, cLocale);
     }
     return negative ? -value : value;
 }

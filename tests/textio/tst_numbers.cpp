@@ -46,6 +46,11 @@ private Q_SLOTS:
         QTest::newRow("beyond double range, negative") << "-1e400" << -kInfinity;
         QTest::newRow("many digits beyond range") << QString(400, QLatin1Char('9')) << kInfinity;
         QTest::newRow("too small is zero") << "1e-999" << 0.0;
+        QTest::newRow("exponent beyond any range") << "1e99999999999999999999" << kInfinity;
+        QTest::newRow("zero with a huge exponent") << "0e99999" << 0.0;
+        QTest::newRow("tiny but not zero") << "-4.9e-324" << -4.9e-324;
+        QTest::newRow("large mantissa, small exponent") << "0.01e310" << 1e308;
+        QTest::newRow("just beyond the largest double") << "10e308" << kInfinity;
         QTest::newRow("largest double") << "1.7976931348623157e308" << 1.7976931348623157e308;
         QTest::newRow("non-ASCII stops") << QStringLiteral("4\u00bd") << 4.0;
     }

@@ -1,0 +1,20 @@
+#include "app/application.h"
+
+#include <QApplication>
+
+#include "ui/artwork.h"
+#include "ui/fonts.h"
+#include "ui/messages.h"
+
+namespace app {
+
+void prepareApplication() {
+    QApplication::setApplicationName(QString::fromLatin1(ui::kAppTitle));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setWindowIcon(ui::artwork::windowIcon());
+    // Hidden windows keep the program alive; closing any window ends it (see the windows).
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::installFontSubstitutes();
+}
+
+} // namespace app
