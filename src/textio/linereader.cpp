@@ -6,7 +6,8 @@
 namespace textio {
 namespace {
 constexpr qsizetype kBlockSize = 256 * 1024;
-}
+constexpr qsizetype kSmallBlock = 4096;
+} // namespace
 
 LineReader::LineReader(QIODevice* device)
     : device_(device) {}
@@ -20,8 +21,11 @@ bool LineReader::fill() {
         pos_ = 0;
     }
     const qsizetype kept = buffer_.size();
-    buffer_.resize(kept + kBlockSize);
-    const qint64 got = device_->read(buffer_.data() + kept, kBlockSize);
+    // A small file is read in one small block; a large one in large blocks.
+    const qsizetype block =
+        qBound(kSmallBlock, static_cast<qsizetype>(device_->bytesAvailable()) + 1, kBlockSize);
+    buffer_.resize(kept + block);
+    const qint64 got = device_->read(buffer_.data() + kept, block);
     if (got <= 0) {
         buffer_.resize(kept);
         eof_ = true;

@@ -1,5 +1,6 @@
 #include "textio/linewriter.h"
 
+#include <cstring>
 #include <QIODevice>
 
 namespace textio {
@@ -8,25 +9,37 @@ constexpr qsizetype kBlockSize = 256 * 1024;
 }
 
 LineWriter::LineWriter(QIODevice* device)
-    : device_(device) {
-    pending_.reserve(kBlockSize + 4096);
-}
+    : device_(device) {}
 
 LineWriter::~LineWriter() = default;
 
 void LineWriter::writeLine(QByteArrayView line) {
-    pending_.append(line.data(), line.size());
-    pending_.append("\r\n", 2);
-    if (pending_.size() >= kBlockSize) {
-        flush();
+    append(line);
+    append(QByteArrayView("\r\n", 2));
+}
+
+// Bytes are copied into the block, which goes to the device when full; bytes that would not fit
+// an empty block go to the device directly.
+void LineWriter::append(QByteArrayView bytes) {
+    if (block_.isEmpty()) {
+        block_.resize(kBlockSize);
     }
+    if (used_ + bytes.size() > block_.size()) {
+        flush();
+        if (bytes.size() > block_.size()) {
+            failed_ = failed_ || device_->write(bytes.data(), bytes.size()) != bytes.size();
+            return;
+        }
+    }
+    std::memcpy(block_.data() + used_, bytes.data(), static_cast<std::size_t>(bytes.size()));
+    used_ += bytes.size();
 }
 
 bool LineWriter::flush() {
-    if (!failed_ && !pending_.isEmpty()) {
-        failed_ = device_->write(pending_) != pending_.size();
+    if (!failed_ && used_ > 0) {
+        failed_ = device_->write(block_.constData(), used_) != used_;
     }
-    pending_.clear();
+    used_ = 0;
     return !failed_;
 }
 

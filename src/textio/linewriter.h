@@ -21,8 +21,11 @@ public:
     bool flush();
 
 private:
+    void append(QByteArrayView bytes);
+
     QIODevice* device_;
-    QByteArray pending_;
+    QByteArray block_; // the block being filled, allocated on the first line
+    qsizetype used_ = 0;
     bool failed_ = false;
 };
 
