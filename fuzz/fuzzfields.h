@@ -1,11 +1,10 @@
 #pragma once
 
+#include "flight/flightfields.h"
+
 #include <array>
 #include <cmath>
-
 #include <QString>
-
-#include "flight/flightfields.h"
 
 // The compiler window's fields as plain texts, for the fuzzers. The fields that hold numbers
 // must be given finite numbers, never "inf", "nan" or anything else.

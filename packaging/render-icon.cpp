@@ -1,12 +1,11 @@
 // Writes the program's window icon as PNG files, one a size, for the desktop's icon theme:
 // render-icon <folder> writes <folder>/<size>/talvo.png.
+#include "ui/artwork.h"
+
+#include <cstdio>
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
-
-#include <cstdio>
-
-#include "ui/artwork.h"
 
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);

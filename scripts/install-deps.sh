@@ -13,6 +13,7 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils)
     # Sanitizers with leak checking, libFuzzer (clang) and the benchmarks.
     packages+=(clang libclang-rt-14-dev libbenchmark-dev)
+    packages+=(clang-format git)
 fi
 
 missing=()

@@ -8,6 +8,9 @@ jobs=$(nproc)
 cd "$root"
 "$root/scripts/install-deps.sh" --test
 
+echo "== Format"
+"$root/scripts/check-format.sh"
+
 echo "== Tests"
 "$root/scripts/build.sh" default
 ctest --preset default --parallel "$jobs"

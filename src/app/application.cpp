@@ -1,10 +1,10 @@
 #include "app/application.h"
 
-#include <QApplication>
-
 #include "ui/artwork.h"
 #include "ui/fonts.h"
 #include "ui/messages.h"
+
+#include <QApplication>
 
 namespace app {
 

@@ -1,7 +1,7 @@
-#include <QApplication>
-
 #include "app/application.h"
 #include "app/navigator.h"
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -1,9 +1,9 @@
 #include "compiler/adventureflightwriter.h"
+#include "support/files.h"
 #include "support/scratchfolder.h"
 #include "textio/linereader.h"
 #include "textio/linewriter.h"
 
-#include <QBuffer>
 #include <QtTest>
 
 namespace {
@@ -24,16 +24,9 @@ compiler::AdventureValues values(bool engineOff = true) {
 }
 
 QByteArray rewrite(const QByteArray& input, const compiler::AdventureValues& v) {
-    QBuffer in;
-    in.setData(input);
-    in.open(QIODevice::ReadOnly);
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    textio::LineReader reader(&in);
-    textio::LineWriter writer(&out);
-    compiler::writeAdventureFlightLines(reader, writer, v);
-    writer.flush();
-    return out.data();
+    return throughLines(input, [&](textio::LineReader& in, textio::LineWriter& out) {
+        compiler::writeAdventureFlightLines(in, out, v);
+    });
 }
 
 const QByteArray kDescription =

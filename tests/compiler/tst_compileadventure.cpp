@@ -1,6 +1,7 @@
 #include "compiler/adventureflightwriter.h"
 #include "compiler/compileadventure.h"
 #include "support/compilerwindow.h"
+#include "support/files.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
@@ -8,7 +9,6 @@
 #include "ui/picturebutton.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QtTest>
 
 namespace {
@@ -41,25 +41,6 @@ const QByteArray kFlight = crlf({"[Main]",
                                  "AvionicsSwitch=True"});
 const QByteArray kPlan = crlf({"[flightplan]", "type=IFR", "cruising_altitude=35000",
                                "departure_name=SEATTLE", "destination_name=ANCHORAGE"});
-
-// Every file below a folder with its bytes, to prove that nothing changed.
-QMap<QString, QByteArray> snapshot(const QString& root) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        files.insert(QDir(root).relativeFilePath(path),
-                     file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<folder>"));
-    }
-    return files;
-}
-
-int openFiles() {
-    return static_cast<int>(
-        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
-}
 
 // A working folder with the templates and a saved-flights folder "fs" beside the program's
 // files.

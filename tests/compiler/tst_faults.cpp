@@ -3,27 +3,15 @@
 // result, never a crash, and the pilot's files stay byte for byte as they were unless the compile
 // succeeded. Run as an ordinary user (see unprivileged.sh), so permissions hold.
 #include "compiler/compileadventure.h"
+#include "support/files.h"
 #include "support/scratchfolder.h"
 
-#include <QDirIterator>
 #include <QtTest>
 #include <unistd.h>
 
 namespace {
 
 using compiler::CompileOutcome;
-
-QMap<QString, QByteArray> snapshot(const QString& root) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        files.insert(QDir(root).relativeFilePath(path),
-                     file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>"));
-    }
-    return files;
-}
 
 struct Installation {
     ScratchFolder work;

@@ -1,9 +1,9 @@
 #include "compiler/planaltitude.h"
+#include "support/files.h"
 #include "support/scratchfolder.h"
 #include "textio/linereader.h"
 #include "textio/linewriter.h"
 
-#include <QBuffer>
 #include <QtTest>
 
 namespace {
@@ -11,16 +11,9 @@ namespace {
 using Lines = QList<QByteArray>;
 
 QByteArray rewrite(const QByteArray& input, const QByteArray& altitude) {
-    QBuffer in;
-    in.setData(input);
-    in.open(QIODevice::ReadOnly);
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    textio::LineReader reader(&in);
-    textio::LineWriter writer(&out);
-    compiler::rewriteCruisingAltitude(reader, writer, altitude);
-    writer.flush();
-    return out.data();
+    return throughLines(input, [&](textio::LineReader& in, textio::LineWriter& out) {
+        compiler::rewriteCruisingAltitude(in, out, altitude);
+    });
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "flight/loadflight.h"
 #include "support/compilerwindow.h"
+#include "support/files.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
@@ -17,11 +18,6 @@ QByteArray savedFlight(const QByteArray& planLine, const QByteArray& centre = "C
     return crlf({"[Main]", "Title=Demo", "[GPS_Engine]", planLine, "[Sim.0]",
                  "Aircraft=Boeing 747-400 Passengers", "[fuel_quantity]", centre, "LeftMain=50",
                  "RightMain=50", "LeftAux=0", "RightAux=0", "Center 2=0"});
-}
-
-int openFiles() {
-    return static_cast<int>(
-        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
 }
 
 struct Folder {
