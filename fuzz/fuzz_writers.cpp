@@ -2,6 +2,7 @@
 // chooses the engine option; the fuel percentage and the altitude come from the next bytes.
 #include "compiler/adventureflightwriter.h"
 #include "compiler/planaltitude.h"
+#include "support/files.h"
 #include "textio/linereader.h"
 #include "textio/linewriter.h"
 
@@ -23,19 +24,6 @@ qsizetype countLines(const QByteArray& bytes) {
     return lines;
 }
 
-template <typename Rewrite> QByteArray rewrite(const QByteArray& input, Rewrite&& rewriter) {
-    QBuffer in;
-    in.setData(input);
-    in.open(QIODevice::ReadOnly);
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    textio::LineReader reader(&in);
-    textio::LineWriter writer(&out);
-    rewriter(reader, writer);
-    writer.flush();
-    return out.data();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -52,16 +40,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            static_cast<qsizetype>(size - 3));
     const qsizetype inputLines = countLines(input);
 
-    const QByteArray flight = rewrite(
-        input, [&](auto& in, auto& out) { compiler::writeAdventureFlightLines(in, out, values); });
+    const QByteArray flight =
+        throughLines(input, [&](textio::LineReader& in, textio::LineWriter& out) {
+            compiler::writeAdventureFlightLines(in, out, values);
+        });
     // At most one line is added for each input line ("ABLSCRIPT=" after "[Main]", "Center2="
     // for the dropped tank line), and every line written ends with CR LF.
     if (countLines(flight) > 2 * inputLines || (!flight.isEmpty() && !flight.endsWith("\r\n"))) {
         __builtin_trap();
     }
     const QByteArray altitude = values.cruisingAltitude.toLatin1();
-    const QByteArray plan = rewrite(
-        input, [&](auto& in, auto& out) { compiler::rewriteCruisingAltitude(in, out, altitude); });
+    const QByteArray plan =
+        throughLines(input, [&](textio::LineReader& in, textio::LineWriter& out) {
+            compiler::rewriteCruisingAltitude(in, out, altitude);
+        });
     if (countLines(plan) != inputLines) {
         __builtin_trap(); // the plan keeps its number of lines
     }

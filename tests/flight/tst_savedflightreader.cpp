@@ -253,10 +253,7 @@ private Q_SLOTS:
         window.box("FuelOnBoard")->setText(fuelBefore);
         QVERIFY(!flight::ReadSavedFlight(work.filePath(QStringLiteral("fs/")), window.window));
         QCOMPARE(window.text("Text1"), text1);
-        for (QLineEdit* box : window.window.findChildren<QLineEdit*>()) {
-            QVERIFY2(!box->text().contains(QStringLiteral("inf")), qPrintable(box->objectName()));
-            QVERIFY2(!box->text().contains(QStringLiteral("nan")), qPrintable(box->objectName()));
-        }
+        QCOMPARE(window.fieldWithUnusableNumber(), QString());
     }
 
     // A file without lines leaves the fuel box as it was; a number there still gives the total.

@@ -78,10 +78,7 @@ private Q_SLOTS:
             QCOMPARE(shownAtMessage, text);
         }
         // Whatever was typed, no field is left with a text the compile could not use.
-        for (QLineEdit* other : window.window.findChildren<QLineEdit*>()) {
-            QVERIFY(!other->text().contains(QStringLiteral("inf")));
-            QVERIFY(!other->text().contains(QStringLiteral("nan")));
-        }
+        QCOMPARE(window.fieldWithUnusableNumber(), QString());
     }
 
     // A refused percentage writes nothing before the message; the reset to 100 then computes

@@ -28,5 +28,17 @@ public:
         return QStringList{text("FuelOnBoard"), text("V1"), text("Vr"), text("V2")}.join(u'/');
     }
 
+    // The name of a field that shows "inf" or "nan", a text the compile could not use; empty
+    // when there is none.
+    QString fieldWithUnusableNumber() const {
+        for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
+            if (field->text().contains(QLatin1String("inf")) ||
+                field->text().contains(QLatin1String("nan"))) {
+                return field->objectName();
+            }
+        }
+        return QString();
+    }
+
     mutable flight::B747 window;
 };
