@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <QIODevice>
+#include <QString>
 
 namespace textio {
 namespace {
@@ -12,6 +13,39 @@ constexpr qsizetype kSmallBlock = 4096;
 LineReader::LineReader(QIODevice* device)
     : device_(device) {}
 
+QString LineReader::errorString() const {
+    if (error_ == Error::ReadFailed && !device_->errorString().isEmpty()) {
+        return device_->errorString();
+    }
+    return describe(error_);
+}
+
+QString LineReader::describe(Error error) {
+    switch (error) {
+    case Error::None:
+        return QString();
+    case Error::ReadFailed:
+        return QStringLiteral("read error");
+    case Error::LineTooLong:
+        return QStringLiteral("it holds a line longer than %1 MiB, so it is no text file of the "
+                              "simulator")
+            .arg(kMaxLineLength / (1024 * 1024));
+    case Error::FileTooLarge:
+        return QStringLiteral("it is larger than %1 GiB, so it is no text file of the simulator")
+            .arg(kMaxFileSize / (1024 * 1024 * 1024));
+    }
+    return QString();
+}
+
+bool LineReader::stop(Error error) {
+    error_ = error;
+    eof_ = true;
+    buffer_.clear();
+    buffer_.squeeze();
+    pos_ = 0;
+    return false;
+}
+
 bool LineReader::fill() {
     if (eof_) {
         return false;
@@ -21,6 +55,9 @@ bool LineReader::fill() {
         pos_ = 0;
     }
     const qsizetype kept = buffer_.size();
+    if (kept > kMaxLineLength + 1) { // + 1: the CR of a CR LF still to come
+        return stop(Error::LineTooLong);
+    }
     // A small file is read in one small block; a large one in large blocks.
     const qsizetype block =
         qBound(kSmallBlock, static_cast<qsizetype>(device_->bytesAvailable()) + 1, kBlockSize);
@@ -29,8 +66,14 @@ bool LineReader::fill() {
     if (got <= 0) {
         buffer_.resize(kept);
         eof_ = true;
-        error_ = got < 0;
+        if (got < 0) {
+            return stop(Error::ReadFailed);
+        }
         return false;
+    }
+    consumed_ += got;
+    if (consumed_ > kMaxFileSize) {
+        return stop(Error::FileTooLarge);
     }
     buffer_.resize(kept + static_cast<qsizetype>(got));
     return true;
@@ -52,6 +95,10 @@ bool LineReader::readLine(QByteArray& line) {
             if (end > pos_ && buffer_[end - 1] == '\r') {
                 --end;
             }
+            if (end - pos_ > kMaxLineLength) {
+                line.clear();
+                return stop(Error::LineTooLong);
+            }
             take(line, end);
             pos_ = newline + 1;
             return true;
@@ -62,7 +109,15 @@ bool LineReader::readLine(QByteArray& line) {
         }
         searchFrom = pos_ + scanned;
     }
+    if (hasError()) {
+        line.clear();
+        return false;
+    }
     if (pos_ < buffer_.size()) {
+        if (buffer_.size() - pos_ > kMaxLineLength) {
+            line.clear();
+            return stop(Error::LineTooLong);
+        }
         take(line, buffer_.size());
         pos_ = buffer_.size();
         return true;

@@ -27,7 +27,7 @@ void LineWriter::append(QByteArrayView bytes) {
     if (used_ + bytes.size() > block_.size()) {
         flush();
         if (bytes.size() > block_.size()) {
-            failed_ = failed_ || device_->write(bytes.data(), bytes.size()) != bytes.size();
+            writeToDevice(bytes.data(), bytes.size());
             return;
         }
     }
@@ -35,9 +35,21 @@ void LineWriter::append(QByteArrayView bytes) {
     used_ += bytes.size();
 }
 
+void LineWriter::writeToDevice(const char* data, qsizetype size) {
+    while (!failed_ && size > 0) {
+        const qint64 written = device_->write(data, size);
+        if (written <= 0) {
+            failed_ = true;
+            return;
+        }
+        data += written;
+        size -= static_cast<qsizetype>(written);
+    }
+}
+
 bool LineWriter::flush() {
-    if (!failed_ && used_ > 0) {
-        failed_ = device_->write(block_.constData(), used_) != used_;
+    if (used_ > 0) {
+        writeToDevice(block_.constData(), used_);
     }
     used_ = 0;
     return !failed_;

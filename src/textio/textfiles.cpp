@@ -1,48 +1,24 @@
 #include "textio/textfiles.h"
 
+#include "textio/filesystem.h"
 #include "textio/winpath.h"
 
-#include <QFileInfo>
-
 namespace textio {
-namespace {
-
-QString describe(const QFileDevice& file) {
-    switch (file.error()) {
-    case QFileDevice::NoError:
-        return QString();
-    case QFileDevice::OpenError:
-        if (!QFileInfo::exists(file.fileName())) {
-            return QStringLiteral("file not found");
-        }
-        if (QFileInfo(file.fileName()).isDir()) {
-            return QStringLiteral("it is a folder, not a file");
-        }
-        return QStringLiteral("access denied (%1)").arg(file.errorString());
-    case QFileDevice::ReadError:
-        return QStringLiteral("read error (%1)").arg(file.errorString());
-    case QFileDevice::WriteError:
-        return QStringLiteral("write error (%1)").arg(file.errorString());
-    default:
-        return file.errorString();
-    }
-}
-} // namespace
 
 InputTextFile::InputTextFile(const QString& windowsName)
     : name_(windowsName)
     , reader_(&file_) {}
 
 bool InputTextFile::open() {
-    file_.setFileName(localPath(name_));
-    return file_.open(QIODevice::ReadOnly);
+    path_ = localPath(name_);
+    const std::optional<QString> problem =
+        filesystem::openRegularFile(path_, file_, LineReader::kMaxFileSize);
+    openError_ = problem.value_or(QString());
+    return !problem;
 }
 
 QString InputTextFile::errorString() const {
-    if (reader_.hasError() && file_.error() == QFileDevice::NoError) {
-        return QStringLiteral("read error");
-    }
-    return describe(file_);
+    return openError_.isEmpty() ? reader_.errorString() : openError_;
 }
 
 OutputTextFile::OutputTextFile(const QString& windowsName)
@@ -50,26 +26,47 @@ OutputTextFile::OutputTextFile(const QString& windowsName)
     , writer_(&file_) {}
 
 bool OutputTextFile::open() {
-    file_.setFileName(localPath(name_));
-    return file_.open(QIODevice::WriteOnly);
+    path_ = localPath(name_);
+    file_.setFileName(path_);
+    // Unbuffered: the writer's blocks go to the system as they are written, and a write the
+    // system refuses is seen at once (a buffered write failing in the last flush would not be).
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return fail(file_.errorString());
+    }
+    return true;
+}
+
+bool OutputTextFile::fail(const QString& reason) {
+    error_ = reason.isEmpty() ? QStringLiteral("write error") : reason;
+    file_.cancelWriting();
+    return false;
+}
+
+bool OutputTextFile::finish() {
+    if (finished_) {
+        return error_.isEmpty();
+    }
+    finished_ = true;
+    if (!file_.isOpen()) {
+        return fail(error_);
+    }
+    if (!writer_.flush() || file_.error() != QFileDevice::NoError) {
+        return fail(file_.errorString());
+    }
+    if (const std::optional<QString> problem = filesystem::syncToDisk(file_)) {
+        return fail(*problem);
+    }
+    return true;
 }
 
 bool OutputTextFile::commit() {
-    // Without a commit the temporary file is removed and the target stays as it was.
-    return writer_.flush() && file_.commit();
-}
-
-QString OutputTextFile::errorString() const {
-    return file_.errorString();
-}
-
-bool canOpenForReading(const QString& windowsName, QString* error) {
-    InputTextFile file(windowsName);
-    const bool ok = file.open();
-    if (!ok && error) {
-        *error = file.errorString();
+    if (!finish()) {
+        return false;
     }
-    return ok;
+    if (!file_.commit()) {
+        return fail(file_.errorString());
+    }
+    return true;
 }
 
 } // namespace textio

@@ -1,0 +1,92 @@
+#include "textio/filesystem.h"
+#include "textio/linereader.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <QFile>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace textio::filesystem {
+namespace {
+
+QString typeProblem(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return QStringLiteral("it is a folder, not a file");
+    }
+    if (S_ISFIFO(mode)) {
+        return QStringLiteral("it is a pipe (FIFO), not a file");
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return QStringLiteral("it is a device, not a file");
+    }
+    if (S_ISSOCK(mode)) {
+        return QStringLiteral("it is a socket, not a file");
+    }
+    return S_ISREG(mode) ? QString() : QStringLiteral("it is not a regular file");
+}
+
+QString openProblem(int code) {
+    return code == ENOENT ? QStringLiteral("file not found") : systemError(code);
+}
+
+} // namespace
+
+QString systemError(int code) {
+    return QString::fromStdString(std::generic_category().message(code));
+}
+
+std::optional<QString> openRegularFile(const QString& path, QFile& file, qint64 maxSize) {
+    // Without O_NONBLOCK, opening a FIFO waits until something writes into it.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return openProblem(errno);
+    }
+    struct stat status {};
+    std::optional<QString> problem;
+    if (::fstat(fd, &status) != 0) {
+        problem = systemError(errno);
+    } else if (const QString type = typeProblem(status.st_mode); !type.isEmpty()) {
+        problem = type;
+    } else if (status.st_size > maxSize) {
+        problem = LineReader::describe(LineReader::Error::FileTooLarge);
+    } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        problem = systemError(errno);
+    }
+    if (problem) {
+        ::close(fd);
+        return problem;
+    }
+    file.setFileName(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> syncToDisk(QFileDevice& file) {
+    if (::fsync(file.handle()) != 0) {
+        return systemError(errno);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> hardLink(const QString& existing, const QString& newName) {
+    if (::link(QFile::encodeName(existing).constData(), QFile::encodeName(newName).constData()) !=
+        0) {
+        return systemError(errno);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> replaceFile(const QString& from, const QString& to) {
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        return systemError(errno);
+    }
+    return std::nullopt;
+}
+
+} // namespace textio::filesystem
