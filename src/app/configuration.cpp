@@ -53,6 +53,9 @@ bool isSavedFlightsFolder(const QString& path) {
 
 std::optional<QString> storeSavedFlightFolder(const QString& savedFlightFolder) {
     textio::OutputTextFile file(kConfiguration);
+    // The pilot may have made talvo.ini writable in a folder that is not: it is then written in
+    // place.
+    file.allowWritingInPlace();
     if (!file.open()) {
         return runtimeError(QStringLiteral("cannot create the file (%1)").arg(file.errorString()),
                             kConfiguration, QStringLiteral("Talvo 2003 ends now."));

@@ -1,6 +1,5 @@
 #include "compiler/adventureflightwriter.h"
 
-#include "textio/codepage.h"
 #include "textio/keys.h"
 #include "textio/linereader.h"
 #include "textio/linewriter.h"
@@ -13,11 +12,10 @@ const char* const kCreditSentence =
     " Created with MERIDO Ver. 1.0 - Talvo 2003, the adventure compiler for the Boeing 747-400.";
 
 QByteArray descriptionLine(const AdventureValues& values) {
-    return "Description=" + textio::encode8bit(values.routeType) + " Flight from " +
-           textio::encode8bit(values.departureName) + " To " +
-           textio::encode8bit(values.arrivalName) + " at " +
-           textio::encode8bit(values.cruisingAltitude) + " feet" +
-           ". Aircraft used: " + textio::encode8bit(values.aircraft) + kCreditSentence;
+    return "Description=" + lineBytes(values.routeType) + " Flight from " +
+           lineBytes(values.departureName) + " To " + lineBytes(values.arrivalName) + " at " +
+           lineBytes(values.cruisingAltitude) + " feet" +
+           ". Aircraft used: " + lineBytes(values.aircraft) + kCreditSentence;
 }
 
 namespace {
@@ -31,11 +29,11 @@ public:
         : in_(in)
         , out_(out)
         , engineOff_(values.engineOff)
-        , title_("Title=" + textio::encode8bit(values.planName))
+        , title_("Title=" + lineBytes(values.planName))
         , description_(descriptionLine(values))
-        , aircraft_("Aircraft=" + textio::encode8bit(values.aircraft))
-        , tankLines_(tankLines(textio::encode8bit(values.fuelPercent)))
-        , scriptReference_("ABLSCRIPT=LIB\\" + textio::encode8bit(values.planName)) {}
+        , aircraft_("Aircraft=" + lineBytes(values.aircraft))
+        , tankLines_(tankLines(lineBytes(values.fuelPercent)))
+        , scriptReference_("ABLSCRIPT=LIB\\" + lineBytes(values.planName)) {}
 
     void run() {
         while (in_.readLine(line_)) {

@@ -1,7 +1,5 @@
 #include "compiler/adventurescript.h"
 
-#include "textio/codepage.h"
-
 namespace compiler {
 
 QList<QByteArray> scriptVariableLines(const AdventureValues& values) {
@@ -9,9 +7,9 @@ QList<QByteArray> scriptVariableLines(const AdventureValues& values) {
         return QByteArray(name) + (ticked ? " = 1;" : " = 0;");
     };
     return {
-        "nV1=" + textio::encode8bit(values.v1) + ";", "nVr=" + textio::encode8bit(values.vr) + ";",
-        "nV2=" + textio::encode8bit(values.v2) + ";", option("CallSpeed", values.speedCalls),
-        option("CallList", values.checkList),         option("RateFlight", values.rateFlight),
+        "nV1=" + lineBytes(values.v1) + ";",  "nVr=" + lineBytes(values.vr) + ";",
+        "nV2=" + lineBytes(values.v2) + ";",  option("CallSpeed", values.speedCalls),
+        option("CallList", values.checkList), option("RateFlight", values.rateFlight),
     };
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace compiler {
@@ -22,5 +23,15 @@ struct AdventureValues {
     bool rateFlight = true; // Check1
     bool engineOff = true;  // Check4
 };
+
+} // namespace compiler
+
+namespace compiler {
+
+// A field's text as the bytes of one line of a file, in the program's code page. A line break in
+// the text (CR LF, CR or LF: pasted into a field, or a lone CR that came with a line of the
+// flight plan) is written as one blank, so no field ever adds a line to a file. Other text is
+// written as it stands.
+QByteArray lineBytes(const QString& text);
 
 } // namespace compiler

@@ -2,85 +2,87 @@
 
 #include "compiler/adventureflightwriter.h"
 #include "compiler/adventurescript.h"
+#include "compiler/compilelock.h"
 #include "compiler/planaltitude.h"
 #include "compiler/planname.h"
 #include "flight/aircraft.h"
-#include "textio/codepage.h"
+#include "textio/filereplacement.h"
 #include "textio/textfiles.h"
-#include "textio/winpath.h"
 
 #include <functional>
 #include <optional>
+#include <QDir>
 
 namespace compiler {
 namespace {
 
 const QString kOpeningTemplate = QStringLiteral("lib\\Talvo.abl");
 const QString kClosingTemplate = QStringLiteral("lib\\Talvo2.abl");
+// What a compile in the working folder may leave behind while it runs; see FileReplacement.
+const QString kJournal = QStringLiteral("talvo.journal");
 
-// Empty when the step went well; otherwise the message for the pilot.
+// Empty when the step went well; otherwise what went wrong, for the pilot.
 using StepError = std::optional<QString>;
 
-QString cannot(const QString& action, const QString& windowsName, const QString& why) {
-    return QStringLiteral("Cannot compile the Adventure.\nThe file %1 cannot be %2: %3.")
-        .arg(textio::localPath(windowsName), action, why);
+StepError cannot(const QString& path, const QString& action, const QString& why) {
+    return QStringLiteral("The file %1 cannot be %2: %3.")
+        .arg(QDir::toNativeSeparators(path), action, why);
 }
 
 StepError readError(const textio::InputTextFile& file) {
-    return cannot(QStringLiteral("read"), file.name(), file.errorString());
+    return cannot(file.path(), QStringLiteral("read"), file.errorString());
 }
 
-StepError writeError(const textio::OutputTextFile& file) {
-    return cannot(QStringLiteral("written"), file.name(), file.errorString());
+StepError outputError(const textio::FileReplacement& outputs) {
+    const textio::FileReplacement::Failure& failure = outputs.failure();
+    return cannot(failure.path, failure.action, failure.reason);
 }
 
-// Streams one input file into one output file; the output replaces its target only when the
-// whole input has been read and written.
+// Streams one input file into the new version of one output.
 StepError transform(const QString& inputName, const QString& outputName,
+                    textio::FileReplacement& outputs,
                     const std::function<void(textio::LineReader&, textio::LineWriter&)>& copy) {
     textio::InputTextFile in(inputName);
     if (!in.open()) {
         return readError(in);
     }
-    textio::OutputTextFile out(outputName);
-    if (!out.open()) {
-        return writeError(out);
+    textio::OutputTextFile* out = outputs.add(outputName);
+    if (!out) {
+        return outputError(outputs);
     }
-    copy(in.reader(), out.writer());
+    copy(in.reader(), out->writer());
     if (in.hasError()) {
         return readError(in);
-    }
-    if (!out.commit()) {
-        return writeError(out);
     }
     return std::nullopt;
 }
 
-StepError WriteAdventureFlight(const QString& savedFlightFolder, const AdventureValues& values) {
+StepError WriteAdventureFlight(const QString& savedFlightFolder, const AdventureValues& values,
+                               textio::FileReplacement& outputs) {
     return transform(savedFlightFolder + QStringLiteral("Talvo.FLT"),
-                     values.planName + QStringLiteral(".flt"),
+                     values.planName + QStringLiteral(".flt"), outputs,
                      [&](textio::LineReader& in, textio::LineWriter& out) {
                          writeAdventureFlightLines(in, out, values);
                      });
 }
 
+// The plan's working copy and the plan itself get the same lines: the plan with its new
+// cruising line, as copied back from the working copy.
 StepError UpdatePlanAltitude(const QString& savedFlightFolder, const QString& planName,
-                             const QString& cruisingAltitude) {
+                             const QString& cruisingAltitude, textio::FileReplacement& outputs) {
     const QString plan = savedFlightFolder + planName + QStringLiteral(".pln");
-    const QString workingCopy = planName + QStringLiteral(".pln");
-    const QByteArray altitude = textio::encode8bit(cruisingAltitude);
-    if (StepError error =
-            transform(plan, workingCopy, [&](textio::LineReader& in, textio::LineWriter& out) {
-                rewriteCruisingAltitude(in, out, altitude);
-            })) {
+    const QByteArray altitude = lineBytes(cruisingAltitude);
+    auto rewrite = [&](textio::LineReader& in, textio::LineWriter& out) {
+        rewriteCruisingAltitude(in, out, altitude);
+    };
+    if (StepError error = transform(plan, planName + QStringLiteral(".pln"), outputs, rewrite)) {
         return error;
     }
-    return transform(workingCopy, plan, copyLines);
+    return transform(plan, plan, outputs, rewrite);
 }
 
-StepError appendTemplate(const QString& templateName, textio::LineWriter& out) {
-    textio::InputTextFile in(templateName);
-    if (!in.open()) {
+StepError copyTemplate(textio::InputTextFile& in, textio::LineWriter& out) {
+    if (!in.isOpen() && !in.open()) {
         return readError(in);
     }
     copyLines(in.reader(), out);
@@ -90,48 +92,59 @@ StepError appendTemplate(const QString& templateName, textio::LineWriter& out) {
     return std::nullopt;
 }
 
-StepError WriteAdventureScript(const AdventureValues& values) {
-    textio::OutputTextFile script(QStringLiteral("lib\\") + values.planName +
-                                  QStringLiteral(".abl"));
-    if (!script.open()) {
-        return writeError(script);
+StepError WriteAdventureScript(const AdventureValues& values, textio::FileReplacement& outputs) {
+    // The opening template first: when it is missing, the pilot hears of it, not of the script.
+    textio::InputTextFile opening(kOpeningTemplate);
+    if (!opening.open()) {
+        return readError(opening);
     }
-    if (StepError error = appendTemplate(kOpeningTemplate, script.writer())) {
+    textio::OutputTextFile* script =
+        outputs.add(QStringLiteral("lib\\") + values.planName + QStringLiteral(".abl"));
+    if (!script) {
+        return outputError(outputs);
+    }
+    if (StepError error = copyTemplate(opening, script->writer())) {
         return error;
     }
     for (const QByteArray& line : scriptVariableLines(values)) {
-        script.writeLine(line);
+        script->writeLine(line);
     }
-    if (StepError error = appendTemplate(kClosingTemplate, script.writer())) {
-        return error;
-    }
-    if (!script.commit()) {
-        return writeError(script);
-    }
-    return std::nullopt;
+    textio::InputTextFile closing(kClosingTemplate);
+    return copyTemplate(closing, script->writer());
 }
 
-// Before anything is written: every file the compile reads is proved readable, and every file it
-// writes is proved replaceable (its temporary file can be made beside it), so a missing template
-// or a read-only folder leaves the pilot's files as they were rather than half an adventure.
-StepError checkFiles(const QString& savedFlightFolder, const QString& planName) {
-    const QString plan = savedFlightFolder + planName + QStringLiteral(".pln");
-    for (const QString& name : {savedFlightFolder + QStringLiteral("Talvo.FLT"), plan,
-                                kOpeningTemplate, kClosingTemplate}) {
-        textio::InputTextFile file(name);
-        if (!file.open()) {
-            return readError(file);
-        }
+CompileResult failed(const QString& why, const QString& restored = QString()) {
+    return {CompileOutcome::Failed,
+            QStringLiteral("Cannot compile the Adventure.\n%1\n%2")
+                .arg(why, restored.isEmpty() ? QStringLiteral("No file was changed.")
+                                             : restored.trimmed())};
+}
+
+// Every output is written whole before the first of them replaces its target, and they replace
+// their targets in this order: the adventure flight, the plan's working copy, the plan, the
+// script. When anything fails, every file stays as it was.
+CompileResult compileFiles(const QString& savedFlightFolder, const AdventureValues& values) {
+    CompileLock lock;
+    if (const std::optional<QString> busy = lock.acquire()) {
+        return failed(*busy);
     }
-    for (const QString& name :
-         {planName + QStringLiteral(".flt"), planName + QStringLiteral(".pln"), plan,
-          QStringLiteral("lib\\") + planName + QStringLiteral(".abl")}) {
-        textio::OutputTextFile file(name);
-        if (!file.open()) {
-            return writeError(file);
-        }
+    textio::FileReplacement::cleanUpAfterInterruption(kJournal);
+    textio::FileReplacement outputs(kJournal);
+    StepError error = WriteAdventureFlight(savedFlightFolder, values, outputs);
+    if (!error) {
+        error = UpdatePlanAltitude(savedFlightFolder, values.planName, values.cruisingAltitude,
+                                   outputs);
     }
-    return std::nullopt;
+    if (!error) {
+        error = WriteAdventureScript(values, outputs);
+    }
+    if (error) {
+        return failed(*error);
+    }
+    if (!outputs.commit()) {
+        return failed(*outputError(outputs), outputs.failure().restored);
+    }
+    return {CompileOutcome::Compiled, QStringLiteral("Adventure compiled successfully!")};
 }
 
 } // namespace
@@ -153,20 +166,7 @@ CompileResult CompileAdventure(const QString& savedFlightFolder, const Adventure
                                "plan under another name and load it again.")
                     .arg(values.planName, *problem)};
     }
-    StepError error = checkFiles(savedFlightFolder, values.planName);
-    if (!error) {
-        error = WriteAdventureFlight(savedFlightFolder, values);
-    }
-    if (!error) {
-        error = UpdatePlanAltitude(savedFlightFolder, values.planName, values.cruisingAltitude);
-    }
-    if (!error) {
-        error = WriteAdventureScript(values);
-    }
-    if (error) {
-        return {CompileOutcome::Failed, *error};
-    }
-    return {CompileOutcome::Compiled, QStringLiteral("Adventure compiled successfully!")};
+    return compileFiles(savedFlightFolder, values);
 }
 
 } // namespace compiler

@@ -10,7 +10,8 @@ enum class CompileOutcome {
     NoFlightPlan,    // no plan name: nothing was done
     ForeignAircraft, // not a Boeing 747-400: nothing was done, the main interface takes over
     Refused,         // the plan name cannot name files: nothing was written
-    Failed,          // a file could not be read or written
+    Failed,          // a file could not be read or written, or another compile was running:
+                     // nothing was changed
     Compiled,
 };
 
@@ -24,9 +25,11 @@ struct CompileResult {
 // cruising altitude through a working copy (plan name + ".pln"), both in the working folder, and
 // writes the adventure script "lib\" + plan name + ".abl" from the two templates.
 //
-// Every file is replaced only when it has been written whole, so a failure never leaves a file
-// half written; before anything is written, the inputs are proved readable and the outputs
-// replaceable.
+// The compile is one change: every output is written whole, checked and synced beside its target
+// before the first target is replaced, so a failure (an unreadable input, a full disk, a file that
+// cannot be replaced) leaves every file as it was, and the message names the file and the reason.
+// One compile at a time runs in a working folder; what an interrupted compile left behind is
+// removed by the next one.
 CompileResult CompileAdventure(const QString& savedFlightFolder, const AdventureValues& values);
 
 } // namespace compiler

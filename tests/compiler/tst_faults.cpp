@@ -55,7 +55,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("named");
-        QTest::newRow("read-only working folder") << "." << int(kReadOnlyFolder) << "P.flt";
+        QTest::newRow("read-only working folder")
+            << "." << int(kReadOnlyFolder) << "cannot be written: Permission denied";
         QTest::newRow("read-only saved-flights folder") << "fs" << int(kReadOnlyFolder) << "P.pln";
         QTest::newRow("read-only lib folder") << "lib" << int(kReadOnlyFolder) << "P.abl";
         QTest::newRow("unreadable saved flight")

@@ -1,0 +1,52 @@
+#include "compiler/compilelock.h"
+
+#include "textio/winpath.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace compiler {
+namespace {
+
+const QString kLockName = QStringLiteral("talvo.lock");
+// A compile of a typical flight takes milliseconds, of the largest plans about a second.
+constexpr int kWaitMilliseconds = 5000;
+
+} // namespace
+
+CompileLock::CompileLock()
+    : path_(textio::localPath(kLockName))
+    , lock_(path_) {}
+
+std::optional<QString> CompileLock::acquire() {
+    if (lock_.tryLock(kWaitMilliseconds)) {
+        return std::nullopt;
+    }
+    const QString folder = QDir::toNativeSeparators(QFileInfo(path_).absolutePath());
+    switch (lock_.error()) {
+    case QLockFile::LockFailedError: {
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        lock_.getLockInfo(&pid, &host, &application);
+        return QStringLiteral("Another Talvo 2003 (process %1) is compiling an adventure in the "
+                              "working folder %2. Please compile again when it has finished.")
+            .arg(pid)
+            .arg(folder);
+    }
+    case QLockFile::PermissionError:
+        return QStringLiteral("The working folder %1 cannot be written: Permission denied.")
+            .arg(folder);
+    default: {
+        // The lock file holds a few bytes; they do not fit on a full disk.
+        const bool full = QStorageInfo(QFileInfo(path_).absolutePath()).bytesAvailable() == 0;
+        return QStringLiteral("The file %1 cannot be written: %2.")
+            .arg(QDir::toNativeSeparators(path_),
+                 full ? QStringLiteral("No space left on device")
+                      : QStringLiteral("it cannot be made in the working folder"));
+    }
+    }
+}
+
+} // namespace compiler
