@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QThread>
 
 namespace compiler {
 namespace {
@@ -13,6 +14,18 @@ const QString kLockName = QStringLiteral("talvo.lock");
 // A compile of a typical flight takes milliseconds, of the largest plans about a second.
 constexpr int kWaitMilliseconds = 5000;
 
+// A lock file that stays empty was left by a program that ended between making it and writing
+// its process number into it (a matter of microseconds for a program that lives on).
+bool leftEmpty(const QString& path) {
+    const QFileInfo before(path);
+    if (!before.exists() || before.size() != 0) {
+        return false;
+    }
+    QThread::msleep(100);
+    const QFileInfo after(path);
+    return after.exists() && after.size() == 0 && after.lastModified() == before.lastModified();
+}
+
 } // namespace
 
 CompileLock::CompileLock()
@@ -20,6 +33,12 @@ CompileLock::CompileLock()
     , lock_(path_) {}
 
 std::optional<QString> CompileLock::acquire() {
+    if (lock_.tryLock(0)) {
+        return std::nullopt;
+    }
+    if (lock_.error() == QLockFile::LockFailedError && leftEmpty(path_)) {
+        lock_.removeStaleLockFile();
+    }
     if (lock_.tryLock(kWaitMilliseconds)) {
         return std::nullopt;
     }
@@ -39,12 +58,13 @@ std::optional<QString> CompileLock::acquire() {
         return QStringLiteral("The working folder %1 cannot be written: Permission denied.")
             .arg(folder);
     default: {
-        // The lock file holds a few bytes; they do not fit on a full disk.
+        // The lock file holds a few bytes, which do not fit on a full disk. The system's reason
+        // for other failures does not come through the lock.
         const bool full = QStorageInfo(QFileInfo(path_).absolutePath()).bytesAvailable() == 0;
         return QStringLiteral("The file %1 cannot be written: %2.")
             .arg(QDir::toNativeSeparators(path_),
                  full ? QStringLiteral("No space left on device")
-                      : QStringLiteral("it cannot be made in the working folder"));
+                      : QStringLiteral("the system refused to write the lock file"));
     }
     }
 }

@@ -10,8 +10,9 @@ constexpr qsizetype kBlockSize = 256 * 1024;
 constexpr qsizetype kSmallBlock = 4096;
 } // namespace
 
-LineReader::LineReader(QIODevice* device)
-    : device_(device) {}
+LineReader::LineReader(QIODevice* device, Limits limits)
+    : device_(device)
+    , limits_(limits) {}
 
 QString LineReader::errorString() const {
     if (error_ == Error::ReadFailed && !device_->errorString().isEmpty()) {
@@ -55,7 +56,7 @@ bool LineReader::fill() {
         pos_ = 0;
     }
     const qsizetype kept = buffer_.size();
-    if (kept > kMaxLineLength + 1) { // + 1: the CR of a CR LF still to come
+    if (kept > limits_.lineLength + 1) { // + 1: the CR of a CR LF still to come
         return stop(Error::LineTooLong);
     }
     // A small file is read in one small block; a large one in large blocks.
@@ -72,7 +73,7 @@ bool LineReader::fill() {
         return false;
     }
     consumed_ += got;
-    if (consumed_ > kMaxFileSize) {
+    if (consumed_ > limits_.fileSize) {
         return stop(Error::FileTooLarge);
     }
     buffer_.resize(kept + static_cast<qsizetype>(got));
@@ -95,7 +96,7 @@ bool LineReader::readLine(QByteArray& line) {
             if (end > pos_ && buffer_[end - 1] == '\r') {
                 --end;
             }
-            if (end - pos_ > kMaxLineLength) {
+            if (end - pos_ > limits_.lineLength) {
                 line.clear();
                 return stop(Error::LineTooLong);
             }
@@ -114,7 +115,7 @@ bool LineReader::readLine(QByteArray& line) {
         return false;
     }
     if (pos_ < buffer_.size()) {
-        if (buffer_.size() - pos_ > kMaxLineLength) {
+        if (buffer_.size() - pos_ > limits_.lineLength) {
             line.clear();
             return stop(Error::LineTooLong);
         }

@@ -28,7 +28,15 @@ public:
         FileTooLarge, // more than kMaxFileSize bytes
     };
 
-    explicit LineReader(QIODevice* device);
+    // The bounds may be set lower, for tests.
+    struct Limits {
+        qsizetype lineLength = kMaxLineLength;
+        qint64 fileSize = kMaxFileSize;
+    };
+
+    explicit LineReader(QIODevice* device)
+        : LineReader(device, Limits{}) {}
+    LineReader(QIODevice* device, Limits limits);
 
     // Takes the next line into line; false when no line is left or the reading stopped on an
     // error (line is then empty).
@@ -48,6 +56,7 @@ private:
     bool stop(Error error);
 
     QIODevice* device_;
+    Limits limits_;
     QByteArray buffer_;
     qsizetype pos_ = 0;
     qint64 consumed_ = 0; // bytes read from the device so far

@@ -1,4 +1,5 @@
 #include "app/configuration.h"
+#include "support/files.h"
 #include "support/scratchfolder.h"
 
 #include <QtTest>
@@ -49,6 +50,32 @@ private Q_SLOTS:
             << true << QByteArray("")
             << QStringList{QStringLiteral("talvo.ini"), QStringLiteral("input past end of file")};
     }
+    void filesThatAreNoFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("what");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("template is a FIFO")
+            << "lib/talvo.abl" << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a file";
+        QTest::newRow("talvo.ini is a FIFO")
+            << "talvo.ini" << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a file";
+        QTest::newRow("talvo.ini is a device")
+            << "talvo.ini" << int(NotAFile::EndlessDevice) << "it is a device, not a file";
+        QTest::newRow("talvo.ini has a line of 16 MiB")
+            << "talvo.ini" << int(NotAFile::HugeLine) << "it holds a line longer than 16 MiB";
+    }
+    void filesThatAreNoFiles() {
+        QFETCH(QString, file);
+        QFETCH(int, what);
+        QFETCH(QString, reason);
+        ScratchFolder work;
+        work.write(QStringLiteral("lib/talvo.abl"), "");
+        work.write(QStringLiteral("talvo.ini"), "none\r\n");
+        putInPlace(work.filePath(file), NotAFile(what));
+        const app::StartupConfiguration startup = app::readStartupConfiguration();
+        QVERIFY(!startup.savedFlightFolder);
+        QVERIFY2(startup.failure.contains(reason), qPrintable(startup.failure));
+    }
+
     void failures() {
         QFETCH(bool, withTemplate);
         QFETCH(QByteArray, ini);
@@ -77,7 +104,7 @@ private Q_SLOTS:
         QFile::setPermissions(work.filePath(QStringLiteral("talvo.ini")), QFileDevice::WriteOwner);
         const app::StartupConfiguration startup = app::readStartupConfiguration();
         QVERIFY(!startup.savedFlightFolder);
-        QVERIFY(startup.failure.contains(QStringLiteral("access denied")));
+        QVERIFY(startup.failure.contains(QStringLiteral("Permission denied")));
     }
 
     void talvoIniIsAFolder() {
@@ -117,6 +144,36 @@ private Q_SLOTS:
             !app::storeSavedFlightFolder(QStringLiteral("D:\\Games\\flight simulator files\\")));
         QCOMPARE(work.read(QStringLiteral("talvo.ini")),
                  QByteArray("D:\\Games\\flight simulator files\\\r\n"));
+    }
+
+    // The pilot made talvo.ini writable in a folder that is not: Set Path writes it in place.
+    // Where the file itself is not writable either, the pilot is told and nothing changes.
+    void storesInAFolderThatTakesNoNewFile_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("talvo.ini writable") << true;
+        QTest::newRow("talvo.ini read-only") << false;
+    }
+    void storesInAFolderThatTakesNoNewFile() {
+        if (geteuid() == 0) {
+            QSKIP("file permissions do not hold for root; run through unprivileged.sh");
+        }
+        QFETCH(bool, writable);
+        ScratchFolder work;
+        work.write(QStringLiteral("talvo.ini"), "none\r\n");
+        const QString ini = work.filePath(QStringLiteral("talvo.ini"));
+        QFile::setPermissions(ini, writable ? QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                            : QFileDevice::ReadOwner);
+        const QFileDevice::Permissions folder = QFile::permissions(work.path());
+        QFile::setPermissions(work.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const std::optional<QString> failure =
+            app::storeSavedFlightFolder(QStringLiteral("C:\\Flight Simulator Files\\"));
+        QFile::setPermissions(work.path(), folder);
+        QCOMPARE(!failure, writable);
+        QCOMPARE(work.read(QStringLiteral("talvo.ini")),
+                 writable ? QByteArray("C:\\Flight Simulator Files\\\r\n") : "none\r\n");
+        if (failure) {
+            QVERIFY2(failure->contains(QStringLiteral("talvo.ini")), qPrintable(*failure));
+        }
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/form2.h"
+#include "support/files.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
@@ -146,6 +147,25 @@ private Q_SLOTS:
         } else if (opens) {
             QVERIFY(recorder.messages.isEmpty());
         }
+    }
+
+    // A saved flight that is no text file is as good as missing, and the answer comes at once.
+    void savedFlightThatIsNoFile_data() {
+        QTest::addColumn<int>("what");
+        QTest::newRow("FIFO") << int(NotAFile::Fifo);
+        QTest::newRow("link to /dev/urandom") << int(NotAFile::EndlessDevice);
+        QTest::newRow("line of 16 MiB") << int(NotAFile::HugeLine);
+    }
+    void savedFlightThatIsNoFile() {
+        QFETCH(int, what);
+        ScratchFolder work;
+        putInPlace(work.filePath(QStringLiteral("Flight Simulator Files/Talvo.FLT")),
+                   NotAFile(what));
+        MessageRecorder recorder;
+        app::Form2 form(work.filePath(QStringLiteral("Flight Simulator Files")) +
+                        QLatin1Char('\\'));
+        form.findChild<ui::PictureButton*>(QStringLiteral("Command3"))->click();
+        QCOMPARE(recorder.messages, QStringList{kMissingFlight});
     }
 
     void missingSavedFlightsFolder() {

@@ -1,18 +1,24 @@
-// Compiles one adventure in the current folder, from the saved-flights folder given as the only
-// argument, with fixed window values; for the test that kills a compile half way.
+// Compiles one adventure in the current folder, from the saved-flights folder given as the first
+// argument, with fixed window values but for the fuel percentage and the cruising altitude, which
+// may follow; prints the message the pilot would see. For the tests that kill a compile half
+// way, inject faults into it or run two at once.
 #include "compiler/compileadventure.h"
 
+#include <cstdio>
 #include <QCoreApplication>
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
     compiler::AdventureValues values;
     values.planName = QStringLiteral("P");
     values.aircraft = QStringLiteral("Boeing 747-400");
-    values.cruisingAltitude = QStringLiteral("31000");
-    values.fuelPercent = QStringLiteral("80");
-    const QString folder = QCoreApplication::arguments().value(1);
-    return compiler::CompileAdventure(folder, values).outcome == compiler::CompileOutcome::Compiled
-               ? 0
-               : 1;
+    values.fuelPercent = arguments.value(2, QStringLiteral("80"));
+    values.cruisingAltitude = arguments.value(3, QStringLiteral("31000"));
+    values.v1 = QStringLiteral("147");
+    values.vr = QStringLiteral("165");
+    values.v2 = QStringLiteral("177");
+    const compiler::CompileResult result = compiler::CompileAdventure(arguments.value(1), values);
+    std::printf("%s\n", qPrintable(result.message));
+    return result.outcome == compiler::CompileOutcome::Compiled ? 0 : 1;
 }

@@ -389,6 +389,65 @@ private Q_SLOTS:
                 after.value(QStringLiteral("lib/P.abl")) == "<folder>");
     }
 
+    // Inputs that are no text files are refused at once with the reason; nothing is written.
+    void inputsThatAreNoFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("what");
+        QTest::addColumn<QString>("reason");
+        const std::pair<const char*, const char*> files[] = {
+            {"saved flight", "fs/Talvo.FLT"},
+            {"plan", "fs/P.pln"},
+            {"opening template", "lib/Talvo.abl"},
+            {"closing template", "lib/Talvo2.abl"}};
+        for (const auto& [label, file] : files) {
+            QTest::addRow("%s is a FIFO", label)
+                << file << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a file";
+            QTest::addRow("%s is a link to /dev/urandom", label)
+                << file << int(NotAFile::EndlessDevice) << "it is a device, not a file";
+            QTest::addRow("%s has a line of 16 MiB", label)
+                << file << int(NotAFile::HugeLine) << "it holds a line longer than 16 MiB";
+            QTest::addRow("%s is a folder", label)
+                << file << int(NotAFile::Folder) << "it is a folder, not a file";
+        }
+    }
+    void inputsThatAreNoFiles() {
+        QFETCH(QString, file);
+        QFETCH(int, what);
+        QFETCH(QString, reason);
+        Installation installation;
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        installation.values.fuelPercent = QStringLiteral("55");
+        putInPlace(installation.work.filePath(file), NotAFile(what));
+        const QMap<QString, QByteArray> before = snapshot(installation.work.path());
+        const compiler::CompileResult result = installation.compile();
+        QCOMPARE(result.outcome, CompileOutcome::Failed);
+        QVERIFY2(result.message.contains(installation.work.filePath(file) +
+                                         QStringLiteral(" cannot be read: ") + reason),
+                 qPrintable(result.message));
+        QVERIFY(result.message.endsWith(QStringLiteral("No file was changed.")));
+        QCOMPARE(snapshot(installation.work.path()), before);
+    }
+
+    // A line break in a field, pasted or loaded, is written as a blank: no file gains a line.
+    void lineBreaksInFields() {
+        Installation installation;
+        installation.values.routeType = QStringLiteral("IFR\r\n[Main]");
+        installation.values.cruisingAltitude = QStringLiteral("31000\n");
+        installation.values.fuelPercent = QStringLiteral("8\r0");
+        installation.values.v1 = QStringLiteral("147\r\nnVr=1;");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        const QByteArray flight = installation.work.read(QStringLiteral("P.flt"));
+        QCOMPARE(flight.count('\n'), expectedFlight().count('\n'));
+        QVERIFY(flight.contains("\r\nDescription=IFR [Main] Flight from SEATTLE To ANCHORAGE at "
+                                "31000  feet."));
+        QVERIFY(flight.contains("\r\nCenter=8 0\r\n"));
+        QCOMPARE(installation.work.read(QStringLiteral("fs/P.pln")),
+                 QByteArray(kExpectedPlan).replace("=31000", "=31000 "));
+        const QByteArray script = installation.work.read(QStringLiteral("lib/P.abl"));
+        QCOMPARE(script.count('\n'), kExpectedScript.count('\n'));
+        QVERIFY(script.contains("\r\nnV1=147 nVr=1;;\r\n"));
+    }
+
     // The window compiles what its fields show and reports the outcome.
     void fromTheWindow() {
         Installation installation;

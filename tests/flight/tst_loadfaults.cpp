@@ -2,6 +2,7 @@
 // for the stage it reached, or the specified result; nothing crashes and no file is written.
 // Run as an ordinary user (see unprivileged.sh), so permissions hold.
 #include "support/compilerwindow.h"
+#include "support/files.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
@@ -90,6 +91,30 @@ private Q_SLOTS:
         QCOMPARE(folder.load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
         QCOMPARE(window.text("Text3"), QStringLiteral("VFR"));
         QCOMPARE(window.text("Text4"), QStringLiteral("12000"));
+    }
+
+    void filesThatAreNoFiles_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("what");
+        QTest::addColumn<QStringList>("messages");
+        for (const auto& [label, what] :
+             {std::pair{"a FIFO", NotAFile::Fifo},
+              std::pair{"a link to /dev/urandom", NotAFile::EndlessDevice},
+              std::pair{"a line of 16 MiB", NotAFile::HugeLine}}) {
+            QTest::addRow("saved flight: %s", label)
+                << "fs/Talvo.FLT" << int(what) << QStringList{kNoFlight};
+            QTest::addRow("flight plan: %s", label)
+                << "fs/P.pln" << int(what) << QStringList{kNoPlan};
+        }
+    }
+    void filesThatAreNoFiles() {
+        QFETCH(QString, path);
+        QFETCH(int, what);
+        QFETCH(QStringList, messages);
+        Folder folder;
+        putInPlace(folder.work.filePath(path), NotAFile(what));
+        CompilerWindow window(folder.prefix);
+        QCOMPARE(folder.load(window), messages);
     }
 
     void unreadableFiles_data() {

@@ -7,15 +7,22 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <sys/stat.h>
 
 QMap<QString, QByteArray> snapshot(const QString& root) {
     QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot,
+    QDirIterator it(root,
+                    QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
+        const QFileInfo info(path);
         QByteArray bytes("<folder>");
-        if (!QFileInfo(path).isDir()) {
+        if (info.isSymLink()) {
+            bytes = "<link to " + info.symLinkTarget().toUtf8() + ">";
+        } else if (!info.isDir() && !info.isFile()) {
+            bytes = "<not a file>";
+        } else if (!info.isDir()) {
             QFile file(path);
             bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
         }
@@ -41,4 +48,30 @@ QByteArray throughLines(const QByteArray& input,
     pass(reader, writer);
     writer.flush();
     return out.data();
+}
+
+void putInPlace(const QString& path, NotAFile what) {
+    QFile::remove(path);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    switch (what) {
+    case NotAFile::Fifo:
+        if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0) {
+            qFatal("cannot make the FIFO %s", qPrintable(path));
+        }
+        break;
+    case NotAFile::EndlessDevice:
+        QFile::link(QStringLiteral("/dev/urandom"), path);
+        break;
+    case NotAFile::HugeLine: {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(QByteArray(textio::LineReader::kMaxLineLength + 1, 'x')) < 0) {
+            qFatal("cannot write %s", qPrintable(path));
+        }
+        break;
+    }
+    case NotAFile::Folder:
+        QDir().mkpath(path);
+        break;
+    }
 }

@@ -11,7 +11,8 @@ class LineWriter;
 } // namespace textio
 
 // Every file below a folder with its bytes ("<folder>" for a folder, "<unreadable>" for a file
-// that cannot be read), to prove that nothing changed.
+// that cannot be read, "<link to ...>" for a symbolic link, "<not a file>" for a FIFO or a
+// device), to prove that nothing changed.
 QMap<QString, QByteArray> snapshot(const QString& root);
 
 // How many files this process has open.
@@ -20,3 +21,9 @@ int openFiles();
 // Runs a pass from bytes to bytes in memory, through the program's line reader and writer.
 QByteArray throughLines(const QByteArray& input,
                         const std::function<void(textio::LineReader&, textio::LineWriter&)>& pass);
+
+// What stands where a file of the pilot should be, for tests of the inputs that are no text
+// files: a FIFO (reading it would wait for ever), a link to /dev/urandom (endless), a file of one
+// line longer than the reader's bound, a folder.
+enum class NotAFile { Fifo, EndlessDevice, HugeLine, Folder };
+void putInPlace(const QString& path, NotAFile what);
