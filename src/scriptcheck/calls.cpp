@@ -50,7 +50,7 @@ TypePtr Parser::declaredCall(Symbol* routine, const Token& name) {
             advance();
             const TypePtr type = variableRest(variable, start);
             if (type != param.type && !isUnknown(type) && !isUnknown(param.type))
-                failAt(start, u"%1 must be a variable of the type %2, not %3"_s.arg(
+                failAt(start, u"%1 must be a variable holding %2, not %3"_s.arg(
                                   which, describe(param.type), describe(type)));
         } while (at(Tok::Comma));
         expect(Tok::RParen);

@@ -25,7 +25,7 @@ void Parser::parseFile() {
     }
     expect(Tok::Period);
     if (!at(Tok::Eof))
-        failAt(current_, u"nothing may follow %1.: the script ends there"_s.arg(
+        failAt(current_, u"nothing may follow %1. (the script ends there)"_s.arg(
                              fsm_ ? u"endfsm"_s : u"endmodule"_s));
     checkEnd();
 }

@@ -12,6 +12,10 @@ namespace scriptcheck {
 void Parser::statementList(std::initializer_list<Tok> ends) {
     if (atAny(ends))
         return;
+    // Anything else than a statement or a semicolon is an error of the interpreter's too; the
+    // caller names the end it expected.
+    if (!atStatementStart() && !at(Tok::Semicolon))
+        return;
     do {
         statement();
         while (accept(Tok::Semicolon)) {

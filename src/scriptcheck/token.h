@@ -86,4 +86,7 @@ struct Token {
 // The word or sign of a token kind as a script writes it ("endif", ";").
 QString spelling(Tok kind);
 
+// The reserved word a word in lower case is, or Tok::Identifier.
+Tok reservedWord(const QString& lower);
+
 } // namespace scriptcheck

@@ -97,7 +97,7 @@ QString describe(const TypePtr& type) {
         return u"a value of the simulator"_s;
     if (type->form == Form::Array) {
         if (type->element == builtins().character)
-            return u"a text"_s;
+            return u"a text (char[%1])"_s.arg(type->count);
         return u"an array of "_s + plural(type->element);
     }
     const QChar first = type->name.isEmpty() ? QChar() : type->name.front().toLower();
