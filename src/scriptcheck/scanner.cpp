@@ -101,7 +101,7 @@ void Scanner::skipBlanks() {
             ++top().pos;
             ++top().line;
         } else if (c == '/' && ahead(1) == '/') {
-            while (!atEnd() && cur() != '\n')
+            while (!atEnd() && ahead(0) != '\n') // a NUL or DEL byte does no harm here
                 ++top().pos;
         } else if (c == '/' && ahead(1) == '*') {
             skipBlockComment();
@@ -119,7 +119,7 @@ void Scanner::skipBlockComment() {
     for (;;) {
         if (atEnd())
             fail(startLine, top().file, u"this comment has no end: */ expected"_s);
-        const int c = cur();
+        const int c = ahead(0); // a NUL or DEL byte does no harm here
         ++top().pos;
         if (c == '\n')
             ++top().line;

@@ -35,6 +35,8 @@ private:
     };
 
     bool atEnd() const { return top().pos >= top().bytes.size(); }
+    // The byte at the reading position, or -1 at the end. A NUL or DEL byte is a problem: the
+    // interpreter ends the line at a NUL and the file at a DEL (0x7F), except in a comment.
     int cur() const;
     int ahead(int n) const;
     const Source& top() const { return sources_.back(); }

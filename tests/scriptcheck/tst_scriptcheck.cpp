@@ -59,6 +59,7 @@ private Q_SLOTS:
         QTest::newRow("empty statements") << QByteArray(";; i = 1;;");
         QTest::newRow("comments") << QByteArray(
             "i = 1; // a note\n/* a note\nover lines */ k = 2;");
+        QTest::newRow("DEL bytes in comments") << QByteArray("i = 1; // \x7f\n/* \x7f */");
         QTest::newRow("directives") << QByteArray("#print_on\nprint(\"hello\");\n#debug_start\n"
                                                   "#debug_end");
         QTest::newRow("words in any case") << QByteArray("IF (I > 1) THEN K = 2; ENDIF;");
@@ -199,7 +200,7 @@ private Q_SLOTS:
         row("control byte", "i = 1;\x01", 8,
             u"the byte 0x01 cannot stand here: only letters, digits and signs of the script "
             "language may stand outside comments and texts"_s);
-        row("DEL byte in a comment", "// \x7f", 8,
+        row("DEL byte in a text", "txt = \"a\x7f\";", 8,
             u"a DEL byte (0x7F) stands here: the simulator takes it as the end of the file"_s);
     }
     void brokenStatements() {
