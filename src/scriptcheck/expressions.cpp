@@ -76,6 +76,7 @@ TypePtr Parser::binary(const Token& op, const TypePtr& left, const TypePtr& righ
 }
 
 TypePtr Parser::factor() {
+    const Nesting nesting(*this);
     const Builtins& b = builtins();
     const Token token = current_;
     switch (token.kind) {

@@ -13,6 +13,15 @@ Parser::Parser(Scanner& scanner, SymbolTable& symbols, const Options& options)
     , symbols_(symbols)
     , options_(options) {}
 
+constexpr int kMaxNesting = 200;
+
+Parser::Nesting::Nesting(Parser& parser)
+    : parser_(parser) {
+    if (++parser_.depth_ > kMaxNesting)
+        parser_.failAt(parser_.current_, u"this is nested too deeply (more than %1 levels of "
+                                         "brackets or statements)"_s.arg(kMaxNesting));
+}
+
 void Parser::advance() {
     previous_ = current_;
     current_ = scanner_.next();

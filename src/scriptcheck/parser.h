@@ -79,6 +79,19 @@ private:
     void returnCall(const Token& name);
     void unknownArguments();
 
+    // Counts the nesting of brackets, not and statements inside statements, so that a script
+    // nested without end is a problem and not an overflow of the checker's stack.
+    class Nesting {
+    public:
+        explicit Nesting(Parser& parser);
+        ~Nesting() { --parser_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        Parser& parser_;
+    };
+
     Scanner& scanner_;
     SymbolTable& symbols_;
     const Options& options_;
@@ -87,6 +100,7 @@ private:
     bool fsm_ = false;
     Symbol* module_ = nullptr;
     Symbol* routine_ = nullptr; // the routine whose code is read (the module in the main code)
+    int depth_ = 0;
 };
 
 } // namespace scriptcheck

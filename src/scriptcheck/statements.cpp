@@ -26,6 +26,7 @@ void Parser::statementList(std::initializer_list<Tok> ends) {
 }
 
 void Parser::statement() {
+    const Nesting nesting(*this);
     switch (current_.kind) {
     case Tok::Identifier: {
         const Token name = current_;

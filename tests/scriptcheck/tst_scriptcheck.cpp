@@ -297,6 +297,21 @@ private Q_SLOTS:
         QCOMPARE(verdict(scriptcheck::checkScript(text)), expected);
     }
 
+    // A script nested without end is a problem of its own, not a crash of the checker.
+    void deepNesting_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("brackets") << QByteArray("i = ") + QByteArray(5000, '(');
+        QTest::newRow("not") << QByteArray("b = ") + QByteArray("not ").repeated(5000) + "b;";
+        QTest::newRow("if") << QByteArray("if b then ").repeated(5000);
+    }
+    void deepNesting() {
+        QFETCH(QByteArray, body);
+        const auto problem = scriptcheck::checkScript(inMain(body));
+        QVERIFY(problem);
+        QCOMPARE(problem->message, u"this is nested too deeply (more than 200 levels of brackets "
+                                   "or statements)"_s);
+    }
+
     void placeholderNamed() {
         const auto problem = scriptcheck::checkScript(inMain("simcall_Show(\"x\");"));
         QVERIFY(problem);
