@@ -30,13 +30,16 @@ plan=$(sed -n 's/^Filename=FLIGHTS\\MYFLTS\\//Ip' "$folder/Talvo.FLT" | tail -n 
 pilot_message "Flight Plan $plan Loaded" message-loaded
 pilot_shot_of "$COMPILER" b747
 pilot_click "$COMPILER" "${B747_COMPILE[@]}"
-pilot_message "Adventure compiled successfully!" message-compiled
+# With the shipped templates the program says which simulator names are still to adapt.
+pilot_accept_message message-compiled
 pilot_click "$COMPILER" "${B747_EXIT[@]}"
 pilot_wait_exit
 
 cat <<REPORT
 
-The demo adventure is compiled. Its files:
+The demo adventure is compiled. Talvo 2003 said:
+  ${PILOT_LAST_MESSAGE//\\n/$'\n'  }
+Its files:
   adventure flight:  $work/$plan.flt
   adventure script:  $work/lib/$plan.abl
   flight plan:       $folder/$plan.pln (cruising altitude updated; working copy $work/$plan.pln)

@@ -119,6 +119,14 @@ pilot_message() {
     pilot_fail "the message \"$expected\" did not close on Enter"
 }
 
+# pilot_accept_message [SHOT]: closes the next message, whatever it says; its text (line breaks as
+# "\n") is then in PILOT_LAST_MESSAGE.
+pilot_accept_message() {
+    pilot_window "Talvo 2003" >/dev/null
+    PILOT_LAST_MESSAGE=$(sed -n "$((PILOT_MESSAGES_SEEN + 1))p" "$PILOT_LOG")
+    pilot_message "$PILOT_LAST_MESSAGE" "${1:-}"
+}
+
 # pilot_take_shot NAME [WINDOWID]: saves NAME.png of a window (or of the whole screen).
 pilot_take_shot() {
     [[ -n "$PILOT_SHOTS" ]] || return 0

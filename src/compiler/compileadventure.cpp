@@ -5,6 +5,7 @@
 #include "compiler/compilelock.h"
 #include "compiler/planaltitude.h"
 #include "compiler/planname.h"
+#include "compiler/scriptverdict.h"
 #include "flight/aircraft.h"
 #include "textio/filereplacement.h"
 #include "textio/textfiles.h"
@@ -81,29 +82,38 @@ StepError UpdatePlanAltitude(const QString& savedFlightFolder, const QString& pl
     return transform(plan, plan, outputs, rewrite);
 }
 
-StepError copyTemplate(textio::InputTextFile& in, textio::LineWriter& out) {
+StepError copyTemplate(textio::InputTextFile& in, textio::LineWriter& out,
+                       qsizetype* lines = nullptr) {
     if (!in.isOpen() && !in.open()) {
         return readError(in);
     }
-    copyLines(in.reader(), out);
+    const qsizetype copied = copyLines(in.reader(), out);
+    if (lines) {
+        *lines = copied;
+    }
     if (in.hasError()) {
         return readError(in);
     }
     return std::nullopt;
 }
 
-StepError WriteAdventureScript(const AdventureValues& values, textio::FileReplacement& outputs) {
+QString scriptName(const AdventureValues& values) {
+    return QStringLiteral("lib\\") + values.planName + QStringLiteral(".abl");
+}
+
+// openingLines receives how many lines of the opening template the script begins with.
+StepError WriteAdventureScript(const AdventureValues& values, textio::FileReplacement& outputs,
+                               qsizetype& openingLines) {
     // The opening template first: when it is missing, the pilot hears of it, not of the script.
     textio::InputTextFile opening(kOpeningTemplate);
     if (!opening.open()) {
         return readError(opening);
     }
-    textio::OutputTextFile* script =
-        outputs.add(QStringLiteral("lib\\") + values.planName + QStringLiteral(".abl"));
+    textio::OutputTextFile* script = outputs.add(scriptName(values));
     if (!script) {
         return outputError(outputs);
     }
-    if (StepError error = copyTemplate(opening, script->writer())) {
+    if (StepError error = copyTemplate(opening, script->writer(), &openingLines)) {
         return error;
     }
     for (const QByteArray& line : scriptVariableLines(values)) {
@@ -111,6 +121,29 @@ StepError WriteAdventureScript(const AdventureValues& values, textio::FileReplac
     }
     textio::InputTextFile closing(kClosingTemplate);
     return copyTemplate(closing, script->writer());
+}
+
+// The script as written, read back from the disk and checked as the simulator would load it.
+CompileResult checkWrittenScript(const AdventureValues& values, qsizetype openingLines) {
+    textio::InputTextFile script(scriptName(values));
+    QByteArray bytes;
+    if (script.open()) {
+        QByteArray line;
+        while (script.readLine(line)) {
+            bytes += line + "\r\n";
+        }
+    }
+    if (!script.isOpen() || script.hasError()) {
+        return {CompileOutcome::Compiled,
+                QStringLiteral("The adventure's files are written, but its script %1 cannot be "
+                               "read back to check it: %2.")
+                    .arg(QDir::toNativeSeparators(script.path()), script.errorString())};
+    }
+    if (const std::optional<QString> problem =
+            scriptProblem(bytes, {script.path(), openingLines}, values)) {
+        return {CompileOutcome::Compiled, *problem};
+    }
+    return {CompileOutcome::Compiled, QStringLiteral("Adventure compiled successfully!")};
 }
 
 CompileResult failed(const QString& why, const QString& restored = QString()) {
@@ -135,8 +168,9 @@ CompileResult compileFiles(const QString& savedFlightFolder, const AdventureValu
         error = UpdatePlanAltitude(savedFlightFolder, values.planName, values.cruisingAltitude,
                                    outputs);
     }
+    qsizetype openingLines = 0;
     if (!error) {
-        error = WriteAdventureScript(values, outputs);
+        error = WriteAdventureScript(values, outputs, openingLines);
     }
     if (error) {
         return failed(*error);
@@ -144,7 +178,7 @@ CompileResult compileFiles(const QString& savedFlightFolder, const AdventureValu
     if (!outputs.commit()) {
         return failed(*outputError(outputs), outputs.failure().restored);
     }
-    return {CompileOutcome::Compiled, QStringLiteral("Adventure compiled successfully!")};
+    return checkWrittenScript(values, openingLines);
 }
 
 } // namespace

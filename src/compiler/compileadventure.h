@@ -12,7 +12,8 @@ enum class CompileOutcome {
     Refused,         // the plan name cannot name files: nothing was written
     Failed,          // a file could not be read or written, or another compile was running:
                      // nothing was changed
-    Compiled,
+    Compiled,        // every file written; the message says whether the simulator will run the
+                     // script, and if not, why
 };
 
 struct CompileResult {

@@ -25,11 +25,14 @@ void rewriteCruisingAltitude(textio::LineReader& in, textio::LineWriter& out,
     }
 }
 
-void copyLines(textio::LineReader& in, textio::LineWriter& out) {
+qsizetype copyLines(textio::LineReader& in, textio::LineWriter& out) {
+    qsizetype count = 0;
     QByteArray line;
     while (in.readLine(line)) {
         out.writeLine(line);
+        ++count;
     }
+    return count;
 }
 
 } // namespace compiler

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QtGlobal>
 
 namespace textio {
 class LineReader;
@@ -14,7 +15,7 @@ namespace compiler {
 void rewriteCruisingAltitude(textio::LineReader& in, textio::LineWriter& out,
                              QByteArrayView altitude);
 
-// Copies every line.
-void copyLines(textio::LineReader& in, textio::LineWriter& out);
+// Copies every line; returns how many there were.
+qsizetype copyLines(textio::LineReader& in, textio::LineWriter& out);
 
 } // namespace compiler

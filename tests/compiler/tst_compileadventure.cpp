@@ -16,7 +16,9 @@ namespace {
 using Lines = QList<QByteArray>;
 using compiler::CompileOutcome;
 
-const QByteArray kOpening = crlf({"module Talvo;", "var static integer nV1;", "code"});
+// The smallest pair of templates around the six settings that the simulator would load.
+const QByteArray kOpening = crlf({"module Talvo;", "var", "  static real nV1, nVr, nV2;",
+                                  "  static integer CallSpeed, CallList, RateFlight;", "code"});
 const QByteArray kClosing = crlf({"endmodule."});
 const QByteArray kFlight = crlf({"[Main]",
                                  "Title=Seattle departure",
@@ -446,6 +448,92 @@ private Q_SLOTS:
         const QByteArray script = installation.work.read(QStringLiteral("lib/P.abl"));
         QCOMPARE(script.count('\n'), kExpectedScript.count('\n'));
         QVERIFY(script.contains("\r\nnV1=147 nVr=1;;\r\n"));
+    }
+
+    // After the files are written, the script is checked as the simulator would load it: the
+    // success message only when it would; otherwise where and why not, the files written all
+    // the same.
+    void scriptVerdicts_data() {
+        QTest::addColumn<bool>("adapted"); // the shipped templates, their placeholders replaced
+        QTest::addColumn<QString>("v1");
+        QTest::addColumn<QString>("vr");
+        QTest::addColumn<QString>("message"); // a part of it; empty: success
+        QTest::newRow("adapted, typical speeds") << true << "147"
+                                                 << "165"
+                                                 << "";
+        QTest::newRow("adapted, decimal speeds") << true << "150.5"
+                                                 << "164.75"
+                                                 << "";
+        QTest::newRow("shipped: a placeholder")
+            << false << "147"
+            << "165"
+            << "SimVar_IndicatedAirspeed in lib\\Talvo.abl line %1 is a placeholder: replace it "
+               "with your simulator's name.";
+        QTest::newRow("V1 empty") << true << ""
+                                  << "165"
+                                  << "V1 is empty";
+        QTest::newRow("Vr of letters") << true << "147"
+                                       << "12abc"
+                                       << "Vr \"12abc\" is no number the script can take";
+        QTest::newRow("V1 with a decimal comma") << true << "148,5"
+                                                 << "165"
+                                                 << "V1 \"148,5\" is no number the script can take";
+        QTest::newRow("V1 with an exponent") << true << "1e2"
+                                             << "165"
+                                             << "V1 \"1e2\" is no number the script can take";
+    }
+    void scriptVerdicts() {
+        QFETCH(bool, adapted);
+        QFETCH(QString, v1);
+        QFETCH(QString, vr);
+        QFETCH(QString, message);
+        Installation installation;
+        for (const char* name : {"Talvo.abl", "Talvo2.abl"}) {
+            QFile shipped(QStringLiteral(TALVO_DATA_DIR "/lib/") + QLatin1String(name));
+            QVERIFY(shipped.open(QIODevice::ReadOnly));
+            QByteArray bytes = shipped.readAll();
+            if (adapted) {
+                bytes.replace("SimVar_", "FsVar_").replace("SimCall_", "FsCall_");
+            }
+            installation.work.write(QStringLiteral("lib/") + QLatin1String(name), bytes);
+        }
+        // The first use of a placeholder: the first line outside comments that names one.
+        const QList<QByteArray> lines =
+            installation.work.read(QStringLiteral("lib/Talvo.abl")).split('\n');
+        qsizetype firstUse = 0;
+        while (firstUse < lines.size() && (!lines[firstUse].contains("SimVar_") ||
+                                           lines[firstUse].trimmed().startsWith("//"))) {
+            ++firstUse;
+        }
+        installation.values.v1 = v1;
+        installation.values.vr = vr;
+        const compiler::CompileResult result = installation.compile();
+        QCOMPARE(result.outcome, CompileOutcome::Compiled);
+        QVERIFY(installation.work.exists(QStringLiteral("lib/P.abl")));
+        if (message.isEmpty()) {
+            QCOMPARE(result.message, QStringLiteral("Adventure compiled successfully!"));
+            return;
+        }
+        QVERIFY2(result.message.startsWith(
+                     QStringLiteral("The adventure's files are written, but the simulator will "
+                                    "not run its script ") +
+                     installation.work.filePath(QStringLiteral("lib/P.abl"))),
+                 qPrintable(result.message));
+        message.replace(QStringLiteral("%1"), QString::number(firstUse + 1));
+        QVERIFY2(result.message.contains(message), qPrintable(result.message));
+    }
+
+    // A template the pilot broke: the line of the template itself and the problem.
+    void brokenClosingTemplate() {
+        Installation installation;
+        installation.work.write(
+            QStringLiteral("lib/Talvo2.abl"),
+            crlf({"if (CallSpeed == 1) then", "  nV1 = nV1 + 1;", "endmodule."}));
+        const compiler::CompileResult result = installation.compile();
+        QCOMPARE(result.outcome, CompileOutcome::Compiled);
+        QVERIFY2(result.message.contains(
+                     QStringLiteral("Line 13: line 2 of lib\\Talvo2.abl: endif expected.")),
+                 qPrintable(result.message));
     }
 
     // The window compiles what its fields show and reports the outcome.

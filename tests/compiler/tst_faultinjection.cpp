@@ -32,7 +32,9 @@ struct Run {
 class Installation {
 public:
     Installation() {
-        write("work/lib/Talvo.abl", "module Talvo;\r\ncode\r\n");
+        write("work/lib/Talvo.abl",
+              crlf({"module Talvo;", "var", "  static real nV1, nVr, nV2;",
+                    "  static integer CallSpeed, CallList, RateFlight;", "code"}));
         write("work/lib/Talvo2.abl", "endmodule.\r\n");
         write("fs/Talvo.FLT", crlf({"[Main]", "Title=x", "Aircraft=Boeing 747-400", "Center=50",
                                     "LeftMain=50", "RightMain=50", "LeftAux=0", "RightAux=0",
@@ -173,8 +175,11 @@ private Q_SLOTS:
                 QVERIFY2(!run.killed, qPrintable(at));
                 if (run.compiled) {
                     // A failure the compile may pass over (a second sync of a file already
-                    // synced, a close): every file is new and whole.
-                    QVERIFY2(run.message == QStringLiteral("Adventure compiled successfully!"),
+                    // synced, a close): every file is new and whole. Where the written script
+                    // cannot be read back, the compile says so rather than that it succeeded.
+                    QVERIFY2(run.message == QStringLiteral("Adventure compiled successfully!") ||
+                                 (run.message.contains(QStringLiteral("cannot be read back")) &&
+                                  run.message.contains(kReasons.value(kind))),
                              qPrintable(at));
                     const QMap<QString, QByteArray> now = snapshot(installation.root());
                     QVERIFY2(now == o.after, qPrintable(at + u' ' + differences(now, o.after)));

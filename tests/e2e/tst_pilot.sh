@@ -64,6 +64,14 @@ pilot_type_into "$COMPILER" "${B747_TEXT14[@]}" 85
 pilot_type_into "$COMPILER" "${B747_TEXT4[@]}" 33000
 pilot_click "$COMPILER" "${B747_CHECK2[@]}"
 pilot_shot_of "$COMPILER" b747
+# The shipped templates still hold the placeholders of the simulator's names: the files are
+# written, and the pilot is told why the simulator will not run the script yet.
+pilot_click "$COMPILER" "${B747_COMPILE[@]}"
+first_use=$(grep -n 'SimVar_' "$work/lib/Talvo.abl" | grep -v '^[0-9]*: *//' | head -n 1 | cut -d: -f1)
+pilot_message "The adventure's files are written, but the simulator will not run its script $work/lib/KSEA-PANC.abl.\nLine $first_use: SimVar_IndicatedAirspeed in lib\\Talvo.abl line $first_use is a placeholder: replace it with your simulator's name.\nAdapt the template as the README's section for pilots says, then compile again." message-placeholder
+
+# The pilot adapts the templates to the simulator's names and compiles again.
+sed -i 's/SimVar_/FsVar_/g; s/SimCall_/FsCall_/g' "$work/lib/Talvo.abl" "$work/lib/Talvo2.abl"
 pilot_click "$COMPILER" "${B747_COMPILE[@]}"
 pilot_message "Adventure compiled successfully!" message-compiled
 
