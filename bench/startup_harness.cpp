@@ -1,8 +1,8 @@
 // Starts, shows the first window and ends at once, for the start-up benchmark:
 //   startup_harness talvo    the program's start-up in the current folder, to the main interface
 //   startup_harness minimal  a minimal Qt program that shows one empty window
-#include "app/application.h"
 #include "app/navigator.h"
+#include "ui/application.h"
 
 #include <cstring>
 #include <QApplication>
@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "talvo") == 0) {
-        app::prepareApplication();
+        ui::prepareApplication();
         app::Navigator navigator;
         if (!navigator.start()) {
             return 1;

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     textio::LineReader reader(&in);
     FuzzFields fields;
     fields.setText(flight::Field::FuelOnBoard, QStringLiteral("28637"));
-    if (flight::ReadFlightPlanLines(reader, fields)) {
-        if (!flight::SetTakeoffSpeeds(fields) ||
+    if (flight::readFlightPlanLines(reader, fields)) {
+        if (!flight::setTakeoffSpeeds(fields) ||
             fields.text(flight::Field::V1) != QLatin1String("141")) {
             __builtin_trap();
         }

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.open(QIODevice::ReadOnly);
     textio::LineReader reader(&in);
     FuzzFields fields;
-    const std::optional<QString> plan = flight::ReadSavedFlightLines(reader, fields);
+    const std::optional<QString> plan = flight::readSavedFlightLines(reader, fields);
     if (plan && plan->size() > 100) {
         __builtin_trap(); // the plan name is at most 100 characters
     }

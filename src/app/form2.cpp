@@ -1,7 +1,9 @@
 #include "app/form2.h"
 
 #include "flight/aircraft.h"
+#include "params/aircraft.h"
 #include "ui/artwork.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/messages.h"
 #include "ui/picturebutton.h"
@@ -15,26 +17,8 @@ namespace {
 
 const QColor kLabelText(128, 128, 255);
 
-template <typename Widget> Widget* place(Widget* widget, const char* name, QRect twips) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(twips);
-    return widget;
-}
-
-QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap, QRect rect) {
-    auto* box = place(new QLabel(parent), name, rect);
-    box->setPixmap(pixmap);
-    box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return box;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect rect) {
-    auto* label = place(new QLabel(caption, parent), name, rect);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kLabelText);
-    label->setPalette(palette);
-    return label;
+    return ui::label(parent, name, caption, rect, kLabelText);
 }
 
 } // namespace
@@ -50,16 +34,16 @@ Form2::Form2(const QString& savedFlightFolder, QWidget* parent)
     setFont(ui::windowFont(QStringLiteral("MS Sans Serif"), 8.25, false));
 
     // The picture container holds every control but the first button.
-    Picture1 = place(new QWidget(this), "Picture1", twipsRect(-60, 0, 11850, 8550));
+    Picture1 = ui::place(new QWidget(this), "Picture1", twipsRect(-60, 0, 11850, 8550));
     QPalette palette = Picture1->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
     Picture1->setPalette(palette);
     Picture1->setAutoFillBackground(true);
 
-    picture(Picture1, "Picture4", ui::artwork::banner(), twipsRect(3420, 390, 5415, 840));
-    picture(Picture1, "Picture3", ui::artwork::columnImage(), twipsRect(15, 45, 2025, 4530));
-    picture(Picture1, "Picture2", ui::artwork::mainIllustration(),
-            twipsRect(2565, 2265, 8070, 4515));
+    ui::picture(Picture1, "Picture4", ui::artwork::banner(), twipsRect(3420, 390, 5415, 840));
+    ui::picture(Picture1, "Picture3", ui::artwork::columnImage(), twipsRect(15, 45, 2025, 4530));
+    ui::picture(Picture1, "Picture2", ui::artwork::mainIllustration(),
+                twipsRect(2565, 2265, 8070, 4515));
     QLabel* welcome = label(Picture1, "Label2", QStringLiteral("Welcome aboard..."),
                             twipsRect(4080, 1650, 4665, 600));
     welcome->setFont(ui::windowFont(QStringLiteral("MS Sans Serif"), 24, true));
@@ -70,16 +54,17 @@ Form2::Form2(const QString& savedFlightFolder, QWidget* parent)
                            twipsRect(4575, 6915, 5685, 270));
     ui::fitFontToWidth(credit, credit->text());
 
-    Command3 = place(new ui::PictureButton(this, ui::artwork::buttonImage(Image::LoadFlightPlan),
-                                           QStringLiteral("Load Flight Plan")),
-                     "Command3", twipsRect(-15, 4560, 2010, 405));
+    Command3 =
+        ui::place(new ui::PictureButton(this, ui::artwork::buttonImage(Image::LoadFlightPlan),
+                                        QStringLiteral("Load Flight Plan")),
+                  "Command3", twipsRect(-15, 4560, 2010, 405));
     Command4 =
-        place(new ui::PictureButton(Picture1, ui::artwork::buttonImage(Image::CompileAdventure),
-                                    QStringLiteral("Compile Adventure")),
-              "Command4", twipsRect(15, 4935, 2010, 405));
-    Command5 = place(new ui::PictureButton(Picture1, ui::artwork::buttonImage(Image::Exit),
-                                           QStringLiteral("Exit")),
-                     "Command5", twipsRect(15, 5325, 2010, 405));
+        ui::place(new ui::PictureButton(Picture1, ui::artwork::buttonImage(Image::CompileAdventure),
+                                        QStringLiteral("Compile Adventure")),
+                  "Command4", twipsRect(15, 4935, 2010, 405));
+    Command5 = ui::place(new ui::PictureButton(Picture1, ui::artwork::buttonImage(Image::Exit),
+                                               QStringLiteral("Exit")),
+                         "Command5", twipsRect(15, 5325, 2010, 405));
     Command3->raise();
     setTabOrder(Command3, Command4);
     setTabOrder(Command4, Command5);
@@ -91,12 +76,12 @@ Form2::Form2(const QString& savedFlightFolder, QWidget* parent)
 }
 
 void Form2::Command3_Click() {
-    const std::optional<QString> aircraft = flight::ReadSavedFlightAircraft(savedFlightFolder_);
+    const std::optional<QString> aircraft = flight::readSavedFlightAircraft(savedFlightFolder_);
     if (!aircraft) {
         ui::showMessage(QStringLiteral("The required file Talvo.flt does not exist"));
         return;
     }
-    if (flight::isBoeing747400(*aircraft)) {
+    if (params::isBoeing747400(*aircraft)) {
         Q_EMIT compilerRequested();
         return;
     }

@@ -1,11 +1,11 @@
-#include "app/application.h"
 #include "app/navigator.h"
+#include "ui/application.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    app::prepareApplication();
+    ui::prepareApplication();
     app::Navigator navigator;
     QObject::connect(&navigator, &app::Navigator::finished, &application, &QApplication::exit);
     if (!navigator.start()) {

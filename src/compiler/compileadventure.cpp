@@ -6,7 +6,7 @@
 #include "compiler/planaltitude.h"
 #include "compiler/planname.h"
 #include "compiler/scriptverdict.h"
-#include "flight/aircraft.h"
+#include "params/aircraft.h"
 #include "textio/filereplacement.h"
 #include "textio/textfiles.h"
 
@@ -188,7 +188,7 @@ CompileResult CompileAdventure(const QString& savedFlightFolder, const Adventure
         return {CompileOutcome::NoFlightPlan,
                 QStringLiteral("Please, load the Flight Plan first!")};
     }
-    if (!flight::isBoeing747400(values.aircraft)) {
+    if (!params::isBoeing747400(values.aircraft)) {
         return {CompileOutcome::ForeignAircraft,
                 QStringLiteral(
                     "Cannot compile the Adventure. Please save the flight with Talvo Fleet")};

@@ -6,7 +6,7 @@
 
 namespace flight {
 
-std::optional<QString> ReadSavedFlightAircraft(const QString& savedFlightFolder) {
+std::optional<QString> readSavedFlightAircraft(const QString& savedFlightFolder) {
     textio::InputTextFile file(savedFlightFolder + QStringLiteral("Talvo.FLT"));
     if (!file.open()) {
         return std::nullopt;
@@ -22,10 +22,6 @@ std::optional<QString> ReadSavedFlightAircraft(const QString& savedFlightFolder)
         return std::nullopt;
     }
     return textio::decode8bit(aircraft);
-}
-
-bool isBoeing747400(const QString& aircraft) {
-    return aircraft.startsWith(QLatin1String("Boeing 747-400"));
 }
 
 } // namespace flight

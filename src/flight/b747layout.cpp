@@ -1,6 +1,7 @@
 // The compiler window's controls: names, kinds, places (in twips), captions, colours and fonts.
 #include "flight/b747.h"
 #include "ui/artwork.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/picturebutton.h"
 #include "ui/shapes.h"
@@ -20,20 +21,11 @@ const QColor kFieldText(0, 84, 227);
 const QColor kLabelText(0, 0, 128);
 const QColor kOutline(128, 128, 255);
 
-template <typename Widget> Widget* place(Widget* widget, const char* name, QRect twips) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(twips);
-    return widget;
-}
+using ui::place;
 
 QLabel* label(QWidget* parent, const char* name, const char* caption, QRect rect,
               const QColor& colour = kLabelText) {
-    auto* label = place(new QLabel(QLatin1String(caption), parent), name, rect);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    return label;
+    return ui::label(parent, name, QLatin1String(caption), rect, colour);
 }
 
 // A heading strip across the top edge of a framed group.

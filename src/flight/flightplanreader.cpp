@@ -56,11 +56,11 @@ bool ReadFlightPlan(const QString& savedFlightFolder, const QString& planName,
                     FlightFields& fields) {
     {
         textio::InputTextFile file(savedFlightFolder + planName + QStringLiteral(".pln"));
-        if (!file.open() || !ReadFlightPlanLines(file.reader(), fields)) {
+        if (!file.open() || !readFlightPlanLines(file.reader(), fields)) {
             return false;
         }
     }
-    return SetTakeoffSpeeds(fields);
+    return setTakeoffSpeeds(fields);
 }
 
 // Sample of what is read:
@@ -71,7 +71,7 @@ bool ReadFlightPlan(const QString& savedFlightFolder, const QString& planName,
 //   destination_id=PANC, N61* 10.44', W149* 59.90', +000152.00
 //   departure_name=SEATTLE-TACOMA INTL
 //   destination_name=TED STEVENS ANCHORAGE INTL
-bool ReadFlightPlanLines(textio::LineReader& plan, FlightFields& fields) {
+bool readFlightPlanLines(textio::LineReader& plan, FlightFields& fields) {
     QByteArray line;
     while (plan.readLine(line)) {
         for (const PlanKey& key : kPlanKeys) {
@@ -100,7 +100,7 @@ bool ReadFlightPlanLines(textio::LineReader& plan, FlightFields& fields) {
     return !plan.hasError();
 }
 
-bool SetTakeoffSpeeds(FlightFields& fields) {
+bool setTakeoffSpeeds(FlightFields& fields) {
     const std::optional<double> fuel = textio::strictNumber(fields.text(Field::FuelOnBoard));
     if (!fuel) {
         return false;

@@ -17,9 +17,9 @@ bool ReadFlightPlan(const QString& savedFlightFolder, const QString& planName,
                     FlightFields& fields);
 
 // The route fields from the lines of a plan already open; false on an overflow or a read error.
-bool ReadFlightPlanLines(textio::LineReader& plan, FlightFields& fields);
+bool readFlightPlanLines(textio::LineReader& plan, FlightFields& fields);
 
 // V1, Vr and V2 from the fuel on board shown; false when it is not a number.
-bool SetTakeoffSpeeds(FlightFields& fields);
+bool setTakeoffSpeeds(FlightFields& fields);
 
 } // namespace flight

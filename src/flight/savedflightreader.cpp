@@ -51,10 +51,10 @@ std::optional<QString> ReadSavedFlight(const QString& savedFlightFolder, FlightF
     if (!file.open()) {
         return std::nullopt;
     }
-    return ReadSavedFlightLines(file.reader(), fields);
+    return readSavedFlightLines(file.reader(), fields);
 }
 
-std::optional<QString> ReadSavedFlightLines(textio::LineReader& file, FlightFields& fields) {
+std::optional<QString> readSavedFlightLines(textio::LineReader& file, FlightFields& fields) {
     QString planName;
     std::array<Tank, 6> tanks = tankTable();
     QByteArray line;

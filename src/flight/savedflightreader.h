@@ -20,7 +20,7 @@ namespace flight {
 std::optional<QString> ReadSavedFlight(const QString& savedFlightFolder, FlightFields& fields);
 
 // The same, from the lines of a saved flight already open.
-std::optional<QString> ReadSavedFlightLines(textio::LineReader& savedFlight, FlightFields& fields);
+std::optional<QString> readSavedFlightLines(textio::LineReader& savedFlight, FlightFields& fields);
 
 // The flight plan's name from the line after "[GPS": the text after "FILENAME=FLIGHTS\MYFLTS\"
 // (prefix in any letter case), otherwise the text after the first 9 characters; at most 100

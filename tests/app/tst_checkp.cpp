@@ -2,6 +2,7 @@
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "ui/application.h"
 #include "ui/directorylist.h"
 #include "ui/twips.h"
 
@@ -13,7 +14,7 @@
 class TestCheckp : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     void window() {
         app::Checkp checkp;

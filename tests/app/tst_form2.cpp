@@ -3,6 +3,7 @@
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "ui/application.h"
 #include "ui/picturebutton.h"
 #include "ui/twips.h"
 
@@ -17,7 +18,7 @@ const QString kMissingFlight = QStringLiteral("The required file Talvo.flt does 
 class TestForm2 : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     void window() {
         app::Form2 form(QString{});

@@ -2,6 +2,7 @@
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "ui/application.h"
 #include "ui/directorylist.h"
 #include "ui/picturebutton.h"
 
@@ -63,7 +64,7 @@ struct Installation {
 class TestNavigator : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     void configuredFolderOpensTheMainInterface() {
         Installation installation("placeholder\r\n");

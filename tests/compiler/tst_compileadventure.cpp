@@ -6,6 +6,7 @@
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 #include "textio/textfiles.h"
+#include "ui/application.h"
 #include "ui/picturebutton.h"
 
 #include <QDir>
@@ -111,7 +112,7 @@ const QByteArray kExpectedScript = kOpening +
 class TestCompileAdventure : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     void compilesTheThreeFiles() {
         Installation installation;

@@ -1,5 +1,6 @@
 #include "flight/b747.h"
 #include "support/geometry.h"
+#include "ui/application.h"
 #include "ui/picturebutton.h"
 #include "ui/shapes.h"
 #include "ui/twips.h"
@@ -75,7 +76,7 @@ const Control kControls[] = {
 class TestB747Layout : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     void window() {
         flight::B747 window(QString{});

@@ -3,6 +3,7 @@
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "ui/application.h"
 
 #include <QtTest>
 
@@ -34,7 +35,7 @@ const QString kUntouched = QStringLiteral("-|-|-|-|-|-|-|-|-");
 class TestFlightPlanReader : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
     // Every route field shows "-" before the read, so an untouched field can be seen.

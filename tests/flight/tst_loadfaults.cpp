@@ -6,6 +6,7 @@
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "ui/application.h"
 
 #include <QDirIterator>
 #include <QtTest>
@@ -36,7 +37,7 @@ struct Folder {
 class TestLoadFaults : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     void savedFlightOfZeroBytes() {
         Folder folder;

@@ -4,6 +4,7 @@
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "ui/application.h"
 #include "ui/picturebutton.h"
 
 #include <QDir>
@@ -36,7 +37,7 @@ struct Folder {
 class TestLoadFlight : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     void wholeLoad() {
         Folder folder;

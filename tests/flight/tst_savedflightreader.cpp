@@ -3,6 +3,7 @@
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "ui/application.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -15,7 +16,7 @@ const QByteArray kLong(120, 'P');
 class TestSavedFlightReader : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     // Text1 shows "previous" before every read, so an unchanged plan name can be seen.
     void reads_data() {

@@ -3,6 +3,7 @@
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "textio/numbers.h"
+#include "ui/application.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -49,7 +50,7 @@ void workedExamples() {
 class TestFuel : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     void rule_data() { workedExamples(); }
     void rule() {

@@ -2,6 +2,7 @@
 #include "support/compilerwindow.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
+#include "ui/application.h"
 
 #include <QtTest>
 
@@ -18,7 +19,7 @@ const QString kV2 = QStringLiteral("Max V2 speed: 190 Knt");
 class TestLimits : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     // Every limit's boundary: equal passes, just above is refused and the field reads the limit.
     void boundaries_data() {

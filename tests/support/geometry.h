@@ -9,6 +9,3 @@ struct TwipsPlace {
     const char* name;
     int left, top, width, height;
 };
-
-// Sets the application up as the program does: its style and its stand-in fonts.
-void prepareApplication();

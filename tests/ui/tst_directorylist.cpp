@@ -1,5 +1,6 @@
 #include "support/geometry.h"
 #include "support/scratchfolder.h"
+#include "ui/application.h"
 #include "ui/directorylist.h"
 
 #include <QSignalSpy>
@@ -18,7 +19,7 @@ QStringList shownNames(const ui::DirectoryList& list) {
 class TestDirectoryList : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
 
     void driveRootIsTheRoot_data() {
         QTest::addColumn<QString>("path");

@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "ui/application.h"
 
 #include "ui/artwork.h"
 #include "ui/fonts.h"
@@ -6,7 +6,7 @@
 
 #include <QApplication>
 
-namespace app {
+namespace ui {
 
 void prepareApplication() {
     QApplication::setApplicationName(QString::fromLatin1(ui::kAppTitle));
@@ -17,4 +17,4 @@ void prepareApplication() {
     ui::installFontSubstitutes();
 }
 
-} // namespace app
+} // namespace ui
