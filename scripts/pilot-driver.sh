@@ -170,12 +170,13 @@ B747_COMPILE=(0 5160 2010 405)
 B747_EXIT=(-15 5565 2010 405)
 
 # pilot_open_folder PATH: opens PATH in the setup window's directory list, one folder at a time,
-# by typing the start of each folder's name and Enter.
+# by typing the start of each folder's name and Enter, from the root ("/") wherever the list
+# stands (it opens on the C: drive of a Wine prefix when there is one).
 pilot_open_folder() {
     local part
     pilot_click "$SETUP" "${SETUP_DIR1[@]}"
     IFS=/ read -r -a parts <<<"${1#/}"
-    for part in "${parts[@]}"; do
+    for part in / "${parts[@]}"; do
         xdotool type --delay 30 "$part"
         xdotool key Return
         sleep 0.8 # longer than the list's typing pause, so the next name starts a new search
