@@ -134,6 +134,9 @@ rm -f "$remembered"
 cd "$per_user/lib"
 mv Talvo.abl talvo.abl
 printf 'my own closing\r\n' >Talvo2.abl
+start "$HOME"
+[[ -z "$err" && ! -e Talvo2.abl.new ]] || fail "a changed template got a copy with no new version"
+grep -q 'my own closing' Talvo2.abl || fail "the pilot's template was overwritten"
 printf 'opening 2\r\n' >"$shipped/lib/Talvo.abl"
 printf 'closing 2\r\n' >"$shipped/lib/Talvo2.abl"
 start "$HOME"
