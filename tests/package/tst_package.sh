@@ -97,6 +97,35 @@ printf '/somewhere/Flight Simulator Files\\\r\n' | cmp -s - "$work/talvo.ini" ||
     fail "the pilot's talvo.ini was overwritten"
 [[ ! -e "$work/lib/Talvo.abl" ]] || fail "a second opening template was copied beside talvo.abl"
 grep -q "my own closing template" "$work/lib/Talvo2.abl" || fail "the pilot's template was replaced"
+pilot_stop
+
+# Under Wine: the saved-flights folder of a Wine prefix named as the working folder. The setup
+# window opens on the prefix's C: drive, and a compile writes the adventure beside Talvo.FLT.
+prefix=$HOME/.wine
+sim="$prefix/drive_c/users/pilot/Documents/Flight Simulator Files"
+mkdir -p "$prefix/dosdevices" "$sim"
+ln -s ../drive_c "$prefix/dosdevices/c:"
+ln -s / "$prefix/dosdevices/z:"
+cp "$source_dir/data/demo/Flight Simulator Files/"* "$sim/"
+pilot_start_display
+pilot_start_program "$root/usr/bin/talvo" "$scratch" "$scratch/messages.log" --working-folder "$sim"
+pilot_open_folder "users/pilot/Documents/Flight Simulator Files"
+pilot_click "$SETUP" "${SETUP_SET_PATH[@]}"
+pilot_window "$MAIN" >/dev/null
+printf '%s\\\r\n' "$sim" | cmp -s - "$sim/talvo.ini" || fail "talvo.ini does not hold $sim"
+pilot_click "$MAIN" "${MAIN_LOAD[@]}"
+pilot_message "Flight Plan KSEA-PANC Loaded"
+pilot_type_into "$COMPILER" "${B747_TEXT4[@]}" 33000
+pilot_click "$COMPILER" "${B747_COMPILE[@]}"
+pilot_message "Adventure compiled successfully!"
+# The plan and its working copy are one file here: rewritten, not lost.
+cmp -s "$sim/KSEA-PANC.pln" "$source_dir/tests/e2e/expected/KSEA-PANC.pln" ||
+    fail "the flight plan in the working folder is not the rewritten plan"
+grep -q 'ABLSCRIPT=LIB\\KSEA-PANC' "$sim/KSEA-PANC.flt" || fail "no adventure flight beside Talvo.FLT"
+[[ -s "$sim/lib/KSEA-PANC.abl" ]] || fail "no adventure script in the saved-flights folder's lib/"
+pilot_click "$COMPILER" "${B747_EXIT[@]}"
+pilot_wait_exit || fail "the program ended with status $?"
+
 if [[ -n "$lintian_skipped" ]]; then
     echo "SKIP: $lintian_skipped; every other check of $(basename "$package") passed"
     exit 77
