@@ -11,6 +11,8 @@ packages=(
 if [[ "${1:-}" == "--test" ]]; then
     # A virtual display, a pilot-like driver and screenshots for the end-to-end tests.
     packages+=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils)
+    # The package's own checks.
+    packages+=(lintian)
     # Sanitizers with leak checking, libFuzzer (clang) and the benchmarks.
     packages+=(clang libclang-rt-14-dev libbenchmark-dev)
     packages+=(clang-format git)

@@ -43,13 +43,14 @@ pilot_stop() {
     fi
 }
 
-# pilot_start_program BINARY WORKFOLDER LOGFILE: starts the program in the working folder.
+# pilot_start_program BINARY FOLDER LOGFILE [ARGUMENT...]: starts the program (or its launcher,
+# with the arguments) in the folder.
 pilot_start_program() {
     PILOT_LOG=$3
     : >"$PILOT_LOG"
     PILOT_MESSAGES_SEEN=0
     (cd "$2" && exec env TALVO_MESSAGE_LOG="$PILOT_LOG" QT_QPA_PLATFORM=xcb \
-        QT_SCALE_FACTOR="$PILOT_SCALE" "$1") &
+        QT_SCALE_FACTOR="$PILOT_SCALE" "$1" "${@:4}") &
     PILOT_PID=$!
 }
 
@@ -178,11 +179,16 @@ B747_COMPILE=(0 5160 2010 405)
 B747_EXIT=(-15 5565 2010 405)
 
 # pilot_open_folder PATH: opens PATH in the setup window's directory list, one folder at a time,
-# by typing the start of each folder's name and Enter.
+# by typing the start of each folder's name and Enter. An absolute PATH is opened from the root
+# ("/") wherever the list stands (it opens on the C: drive of a Wine prefix when there is one);
+# a relative one from the list's current folder.
 pilot_open_folder() {
-    local part
+    local part parts
     pilot_click "$SETUP" "${SETUP_DIR1[@]}"
     IFS=/ read -r -a parts <<<"${1#/}"
+    if [[ "$1" == /* ]]; then
+        parts=(/ "${parts[@]}")
+    fi
     for part in "${parts[@]}"; do
         xdotool type --delay 30 "$part"
         xdotool key Return

@@ -1,9 +1,11 @@
 #include "ui/directorylist.h"
 
+#include "textio/winpath.h"
+#include "ui/driveroot.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -26,17 +28,15 @@ public:
     }
 };
 
-// The root of the current drive for a name such as "C:\".
+// The folder of a drive's root for a name such as "C:\"; any other path as it is.
 QString driveRoot(const QString& path) {
-    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]?$"));
-    if (!drive.match(path).hasMatch()) {
+    const std::optional<textio::DriveName> drive = textio::splitDrive(path);
+    const bool root = drive && (drive->rest.isEmpty() || drive->rest == QLatin1String("\\") ||
+                                drive->rest == QLatin1String("/"));
+    if (!root) {
         return path;
     }
-#ifdef Q_OS_WIN
-    return QDir::rootPath();
-#else
-    return QStringLiteral("/");
-#endif
+    return driveRootFolder(drive->letter);
 }
 
 } // namespace
@@ -80,6 +80,7 @@ void DirectoryList::refresh() {
         item->setData(kLevelRole, level++);
     }
     setCurrentRow(count() - 1);
+    QListWidgetItem* current = currentItem();
 
     const QStringList subfolders = QDir(path_).entryList(
         QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
@@ -88,6 +89,9 @@ void DirectoryList::refresh() {
         item->setData(kPathRole, QDir::toNativeSeparators(QDir(path_).filePath(name)));
         item->setData(kLevelRole, level);
     }
+    // The current folder at the top, so that its subfolders are in view; the chain above it
+    // fills whatever room they leave.
+    scrollToItem(current, QAbstractItemView::PositionAtTop);
 }
 
 } // namespace ui

@@ -16,8 +16,9 @@ public:
     // The current folder, in the system's own notation.
     QString path() const { return path_; }
 
-    // Makes path the current folder. "C:\" stands for the root of the current drive ("/" on a
-    // POSIX system).
+    // Makes path the current folder. A drive's root such as "C:\" stands for the folder
+    // driveRootFolder gives: on a POSIX system the pilot's Wine C: drive when there is one, else
+    // "/".
     void setPath(const QString& path);
 
 Q_SIGNALS:

@@ -2,10 +2,12 @@
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "support/wineprefix.h"
 #include "ui/application.h"
 #include "ui/directorylist.h"
 #include "ui/twips.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -66,11 +68,60 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(setPath));
     }
 
-    void waitsAtTheRoot() {
+    void waitsAtTheRootWithoutAWinePrefix() {
+        FakeWinePrefix wine;
+        QVERIFY(QDir(wine.prefix()).removeRecursively());
         app::Checkp checkp;
         checkp.showFolderChoice();
         QCOMPARE(checkp.findChild<ui::DirectoryList*>(QStringLiteral("Dir1"))->path(),
                  QStringLiteral("/"));
+    }
+
+    // With a prefix as Wine makes it, the list opens on the pilot's C: drive, and the
+    // saved-flights folder is four double clicks away, each on a folder in view.
+    void fourDoubleClicksToTheSavedFlightsUnderWine() {
+        ScratchFolder work;
+        work.write(QStringLiteral("talvo.ini"), "none\r\n");
+        FakeWinePrefix wine;
+        for (const char* folder : {"Program Files/Common Files", "Program Files (x86)/x",
+                                   "ProgramData/x", "windows/x", "users/Public/Documents"}) {
+            wine.makeFolder(QStringLiteral(".wine/drive_c/") + QLatin1String(folder));
+        }
+        for (const char* folder :
+             {"AppData", "Contacts", "Desktop", "Downloads", "Favorites", "Links", "Music",
+              "Pictures", "Saved Games", "Searches", "Temp", "Videos", "Documents/My Games",
+              "Documents/Flight Simulator Files"}) {
+            wine.makeFolder(QStringLiteral(".wine/drive_c/users/pilot/") + QLatin1String(folder));
+        }
+        MessageRecorder recorder;
+        app::Checkp checkp;
+        QSignalSpy accepts(&checkp, &app::Checkp::folderAccepted);
+        checkp.showFolderChoice();
+        checkp.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&checkp));
+        auto* list = checkp.findChild<ui::DirectoryList*>(QStringLiteral("Dir1"));
+        QCOMPARE(list->path(), wine.driveC());
+        for (const char* name : {"users", "pilot", "Documents", "Flight Simulator Files"}) {
+            QListWidgetItem* folder = nullptr;
+            for (int row = list->currentRow() + 1; row < list->count() && !folder; ++row) {
+                if (list->item(row)->text() == QLatin1String(name)) {
+                    folder = list->item(row);
+                }
+            }
+            QVERIFY2(folder, name);
+            const QRect place = list->visualItemRect(folder);
+            QVERIFY2(list->viewport()->rect().contains(place), name); // no scrolling needed
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
+        }
+        const QString folder =
+            wine.driveC() + QStringLiteral("/users/pilot/Documents/Flight Simulator Files");
+        QCOMPARE(list->path(), folder);
+        QTest::mouseClick(checkp.findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+        QVERIFY(recorder.messages.isEmpty());
+        QCOMPARE(accepts.count(), 1);
+        QCOMPARE(work.read(QStringLiteral("talvo.ini")), folder.toLatin1() + "\\\r\n");
     }
 
     void setPath_data() {

@@ -1,13 +1,17 @@
+#include "flight/aircraft.h"
 #include "flight/loadflight.h"
+#include "params/aircraft.h"
 #include "support/compilerwindow.h"
 #include "support/files.h"
 #include "support/geometry.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "support/wineprefix.h"
 #include "ui/application.h"
 #include "ui/picturebutton.h"
 
 #include <QDir>
+#include <QFile>
 #include <QtTest>
 
 namespace {
@@ -101,6 +105,39 @@ private Q_SLOTS:
         window.window.Form_Load();
         QCOMPARE(recorder.messages, messages);
         QCOMPARE(openFiles(), filesBefore); // closed on every path
+    }
+
+    // The demo flight in the saved-flights folder of a Wine prefix, named the Windows way as
+    // talvo.ini holds it after "Set Path" on Windows (or under Wine, as Z:).
+    void loadsFromTheWinePrefix_data() {
+        QTest::addColumn<QString>("savedFlightFolder"); // <home>: the scratch home, backslashes
+        QTest::newRow("C:\\ as Windows writes it")
+            << "C:\\users\\pilot\\Documents\\Flight Simulator Files\\";
+        QTest::newRow("c:\\ in other case")
+            << "c:\\USERS\\Pilot\\documents\\flight simulator files\\";
+        QTest::newRow("Z:\\ through the root")
+            << "Z:<home>\\.wine\\drive_c\\users\\pilot\\Documents\\Flight Simulator Files\\";
+    }
+    void loadsFromTheWinePrefix() {
+        QFETCH(QString, savedFlightFolder);
+        FakeWinePrefix wine;
+        const QString demo = QStringLiteral(TALVO_DATA_DIR "/demo/Flight Simulator Files/");
+        const QString folder =
+            wine.driveC() + QStringLiteral("/users/pilot/Documents/Flight Simulator Files/");
+        wine.makeFolder(QDir(wine.home()).relativeFilePath(folder));
+        for (const QString& name : QDir(demo).entryList(QDir::Files)) {
+            QVERIFY(QFile::copy(demo + name, folder + name));
+        }
+        savedFlightFolder.replace(QStringLiteral("<home>"),
+                                  QString(wine.home()).replace(u'/', u'\\'));
+        ScratchFolder work;
+        QVERIFY(params::isBoeing747400(
+            flight::readSavedFlightAircraft(savedFlightFolder).value_or(QString())));
+        MessageRecorder recorder;
+        CompilerWindow window(savedFlightFolder);
+        window.window.Form_Load();
+        QCOMPARE(recorder.messages, QStringList{QStringLiteral("Flight Plan KSEA-PANC Loaded")});
+        QVERIFY(window.combo()->currentText().startsWith(QLatin1String("Boeing 747-400")));
     }
 
     // A failed load undoes nothing: what the saved flight gave stays.

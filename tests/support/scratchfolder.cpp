@@ -18,7 +18,10 @@ QString ScratchFolder::filePath(const QString& relative) const {
 }
 
 void ScratchFolder::write(const QString& relative, const QByteArray& bytes) const {
-    const QString path = filePath(relative);
+    writeFile(filePath(relative), bytes);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {

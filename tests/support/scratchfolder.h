@@ -27,5 +27,8 @@ private:
     QString previous_;
 };
 
+// Writes bytes to the file at path, creating the folders on the way; a failure ends the test.
+void writeFile(const QString& path, const QByteArray& bytes);
+
 // Lines joined with CR LF, a CR LF after the last one too.
 QByteArray crlf(const QList<QByteArray>& lines);

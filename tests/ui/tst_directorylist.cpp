@@ -1,5 +1,6 @@
 #include "support/geometry.h"
 #include "support/scratchfolder.h"
+#include "support/wineprefix.h"
 #include "ui/application.h"
 #include "ui/directorylist.h"
 
@@ -21,18 +22,41 @@ class TestDirectoryList : public QObject {
 private Q_SLOTS:
     void initTestCase() { ui::prepareApplication(); }
 
-    void driveRootIsTheRoot_data() {
+    // A drive's root is the drive's folder in the pilot's Wine prefix, or "/" without one.
+    void driveRoot_data() {
+        QTest::addColumn<bool>("withPrefix");
         QTest::addColumn<QString>("path");
-        QTest::newRow("C:\\") << "C:\\";
-        QTest::newRow("c:") << "c:";
-        QTest::newRow("/") << "/";
+        QTest::addColumn<QString>("expected"); // <drive_c>: the prefix's C: drive
+        QTest::newRow("C:\\ is drive_c") << true << "C:\\"
+                                         << "<drive_c>";
+        QTest::newRow("c: is drive_c") << true << "c:"
+                                       << "<drive_c>";
+        QTest::newRow("C:/ is drive_c") << true << "C:/"
+                                        << "<drive_c>";
+        QTest::newRow("Z:\\ is the root") << true << "Z:\\"
+                                          << "/";
+        QTest::newRow("a drive the prefix lacks") << true << "D:\\"
+                                                  << "/";
+        QTest::newRow("C:\\ without a prefix") << false << "C:\\"
+                                               << "/";
+        QTest::newRow("/") << true << "/"
+                           << "/";
     }
-    void driveRootIsTheRoot() {
+    void driveRoot() {
+        QFETCH(bool, withPrefix);
         QFETCH(QString, path);
+        QFETCH(QString, expected);
+        FakeWinePrefix wine;
+        if (!withPrefix) {
+            QVERIFY(QDir(wine.prefix()).removeRecursively());
+        }
+        expected.replace(QStringLiteral("<drive_c>"), wine.driveC());
         ui::DirectoryList list;
         list.setPath(path);
-        QCOMPARE(list.path(), QStringLiteral("/"));
+        QCOMPARE(list.path(), expected);
         QCOMPARE(list.item(0)->text(), QStringLiteral("/"));
+        QCOMPARE(list.currentItem()->text(),
+                 expected == QLatin1String("/") ? expected : QStringLiteral("drive_c"));
     }
 
     // The chain from the root down to the current folder, then its subfolders, hidden ones too,
