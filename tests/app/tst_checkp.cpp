@@ -159,6 +159,44 @@ private Q_SLOTS:
         QCOMPARE(work.read(QStringLiteral("talvo.ini")), stored.toLatin1() + "\r\n");
     }
 
+    // talvo.ini is an 8-bit file: a folder whose path it cannot hold would be stored as another
+    // folder, so it is refused with a message and talvo.ini stays as it was. A path within the
+    // code page is stored byte for byte.
+    void pathsAndTheCodePage_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QByteArray>("stored"); // empty: refused
+        QTest::newRow("accented letters") << QStringLiteral("Jos\u00e9/Flight Simulator Files")
+                                          << QByteArray("Jos\xe9/Flight Simulator Files");
+        QTest::newRow("Cyrillic letters")
+            << QStringLiteral("\u041f\u0438\u043b\u043e\u0442/Flight Simulator Files")
+            << QByteArray();
+    }
+    void pathsAndTheCodePage() {
+        QFETCH(QString, folder);
+        QFETCH(QByteArray, stored);
+        ScratchFolder work;
+        work.write(QStringLiteral("talvo.ini"), "none\r\n");
+        work.write(folder + QStringLiteral("/Talvo.FLT"), "");
+        MessageRecorder recorder;
+        app::Checkp checkp;
+        QSignalSpy accepts(&checkp, &app::Checkp::folderAccepted);
+        checkp.findChild<ui::DirectoryList*>(QStringLiteral("Dir1"))
+            ->setPath(work.filePath(folder));
+        checkp.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        if (stored.isEmpty()) {
+            QCOMPARE(recorder.messages.size(), 1);
+            QVERIFY2(recorder.messages[0].contains(QStringLiteral("cannot keep")),
+                     qPrintable(recorder.messages[0]));
+            QCOMPARE(accepts.count(), 0);
+            QCOMPARE(work.read(QStringLiteral("talvo.ini")), QByteArray("none\r\n"));
+            return;
+        }
+        QVERIFY(recorder.messages.isEmpty());
+        QCOMPARE(accepts.count(), 1);
+        QCOMPARE(work.read(QStringLiteral("talvo.ini")),
+                 work.path().toLatin1() + "/" + stored + "\\\r\n");
+    }
+
     // The pilot may try again after "Incorrect Path".
     void triesAgainAfterARefusal() {
         ScratchFolder work;

@@ -178,6 +178,26 @@ private Q_SLOTS:
         QCOMPARE(recorder.messages, QStringList{kMissingFlight});
     }
 
+    // A picture button with the focus is pressed with Enter (on either key) as with Space.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void enterPressesTheFocusedButton() {
+        QFETCH(int, key);
+        MessageRecorder recorder;
+        app::Form2 form(QString{});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* compile = form.findChild<ui::PictureButton*>(QStringLiteral("Command4"));
+        compile->setFocus();
+        QTest::keyClick(compile, Qt::Key(key));
+        QCOMPARE(recorder.messages,
+                 QStringList{QStringLiteral("Please, load the Flight Plan first!")});
+    }
+
     void compileRemindsEveryTime() {
         MessageRecorder recorder;
         app::Form2 form(QString{});

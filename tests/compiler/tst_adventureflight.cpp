@@ -31,8 +31,10 @@ QByteArray rewrite(const QByteArray& input, const compiler::AdventureValues& v) 
 
 const QByteArray kDescription =
     QByteArray("Description=IFR Flight from SEATTLE-TACOMA INTL To TED STEVENS ANCHORAGE INTL at "
-               "35000 feet. Aircraft used: Boeing 747-400 Passengers") +
-    compiler::kCreditSentence;
+               "35000 feet. Aircraft used: Boeing 747-400 Passengers"
+               // The credit sentence the pilot reads in the simulator's flight list.
+               " Created with MERIDO Ver. 1.0 - Talvo 2003, the adventure compiler for the Boeing "
+               "747-400.");
 const QByteArray kScript = "ABLSCRIPT=LIB\\KSEA-PANC";
 
 // The tank block of a saved flight and what becomes of it at 80 %.

@@ -74,8 +74,8 @@ struct Installation {
 QByteArray expectedFlight(const QByteArray& plan = "P", bool engineOff = true) {
     const QByteArray description =
         "Description=IFR Flight from SEATTLE To ANCHORAGE at 31000 feet. Aircraft used: Boeing "
-        "747-400 Passengers" +
-        QByteArray(compiler::kCreditSentence);
+        "747-400 Passengers Created with MERIDO Ver. 1.0 - Talvo 2003, the adventure compiler for "
+        "the Boeing 747-400.";
     return crlf({"[Main]",
                  "ABLSCRIPT=LIB\\" + plan,
                  "Title=" + plan,
