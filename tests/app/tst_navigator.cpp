@@ -1,5 +1,6 @@
 #include "app/navigator.h"
 #include "support/geometry.h"
+#include "support/installation.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 #include "ui/application.h"
@@ -43,17 +44,14 @@ void click(const char* windowName, const char* name) {
     control<QAbstractButton>(windowName, name)->click();
 }
 
-// A working folder with the templates and a saved-flights folder holding a 747-400 flight.
-struct Installation {
-    ScratchFolder work;
-    QString folder = work.filePath(QStringLiteral("Flight Simulator Files")) + QLatin1Char('\\');
-    explicit Installation(const QByteArray& ini) {
-        work.write(QStringLiteral("lib/Talvo.abl"), "");
-        work.write(QStringLiteral("lib/Talvo2.abl"), "");
+// An installation with talvo.ini, whose saved flight names the sample plan EGPB-EISG.
+struct Setup : Installation {
+    QString folder = prefix;
+    explicit Setup(const QByteArray& ini)
+        : Installation(QStringLiteral("Flight Simulator Files")) {
         work.write(QStringLiteral("talvo.ini"), ini);
-        work.write(QStringLiteral("Flight Simulator Files/Talvo.FLT"),
-                   crlf({"[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\EGPB-EISG", "[Sim.0]",
-                         "Aircraft=Boeing 747-400 Passengers", "Center=50.000000"}));
+        savedFlight(crlf({"[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\EGPB-EISG", "[Sim.0]",
+                          "Aircraft=Boeing 747-400 Passengers", "Center=50.000000"}));
         QFile::copy(QStringLiteral(TALVO_SAMPLES_DIR "/EGPB-EISG.pln"),
                     work.filePath(QStringLiteral("Flight Simulator Files/EGPB-EISG.pln")));
     }
@@ -67,7 +65,7 @@ private Q_SLOTS:
     void initTestCase() { ui::prepareApplication(); }
 
     void configuredFolderOpensTheMainInterface() {
-        Installation installation("placeholder\r\n");
+        Setup installation("placeholder\r\n");
         installation.work.write(QStringLiteral("talvo.ini"),
                                 installation.folder.toLatin1() + "\r\n");
         app::Navigator navigator;
@@ -78,7 +76,7 @@ private Q_SLOTS:
     }
 
     void otherCaseOfTheMarkerIsAFolder() {
-        Installation installation("None\r\n");
+        Setup installation("None\r\n");
         MessageRecorder recorder;
         app::Navigator navigator;
         QVERIFY(navigator.start());
@@ -91,7 +89,7 @@ private Q_SLOTS:
 
     // An empty first line makes the working folder the saved-flights folder.
     void emptyFirstLineLooksInTheWorkingFolder() {
-        Installation installation("\r\n");
+        Setup installation("\r\n");
         installation.work.write(QStringLiteral("Talvo.FLT"), "Aircraft=Boeing 747-400\r\n");
         MessageRecorder recorder;
         app::Navigator navigator;
@@ -102,7 +100,7 @@ private Q_SLOTS:
     }
 
     void markerWaitsForAFolder() {
-        Installation installation("none\r\n");
+        Setup installation("none\r\n");
         MessageRecorder recorder;
         app::Navigator navigator;
         QVERIFY(navigator.start());
@@ -122,7 +120,7 @@ private Q_SLOTS:
     }
 
     void closingTheSetupWindowEndsTheProgram() {
-        Installation installation("none\r\n");
+        Setup installation("none\r\n");
         app::Navigator navigator;
         QSignalSpy finished(&navigator, &app::Navigator::finished);
         QVERIFY(navigator.start());
@@ -145,7 +143,7 @@ private Q_SLOTS:
 
     // The compiler window is created once: hidden and shown again, it keeps its fields and boxes.
     void windowsAreCreatedOnceAndOneIsVisible() {
-        Installation installation("x\r\n");
+        Setup installation("x\r\n");
         installation.work.write(QStringLiteral("talvo.ini"),
                                 installation.folder.toLatin1() + "\r\n");
         MessageRecorder recorder;
@@ -191,7 +189,7 @@ private Q_SLOTS:
     }
     void exitEndsTheProgramFromEitherWindow() {
         QFETCH(bool, fromCompiler);
-        Installation installation("x\r\n");
+        Setup installation("x\r\n");
         installation.work.write(QStringLiteral("talvo.ini"),
                                 installation.folder.toLatin1() + "\r\n");
         MessageRecorder recorder;

@@ -3,6 +3,7 @@
 #include "support/compilerwindow.h"
 #include "support/files.h"
 #include "support/geometry.h"
+#include "support/installation.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 #include "textio/textfiles.h"
@@ -17,59 +18,10 @@ namespace {
 using Lines = QList<QByteArray>;
 using compiler::CompileOutcome;
 
-// The smallest pair of templates around the six settings that the simulator would load.
-const QByteArray kOpening = crlf({"module Talvo;", "var", "  static real nV1, nVr, nV2;",
-                                  "  static integer CallSpeed, CallList, RateFlight;", "code"});
-const QByteArray kClosing = crlf({"endmodule."});
-const QByteArray kFlight = crlf({"[Main]",
-                                 "Title=Seattle departure",
-                                 "Description=Gate N3",
-                                 "[GPS_Engine]",
-                                 "Filename=FLIGHTS\\MYFLTS\\P",
-                                 "[Sim.0]",
-                                 "Aircraft=Boeing 747-400 Passengers",
-                                 "[fuel_quantity]",
-                                 "Center=45.000000",
-                                 "LeftMain=89.999992",
-                                 "RightMain=89.999992",
-                                 "LeftAux=100.000000",
-                                 "RightAux=100.000000",
-                                 "LeftTip=0.000000",
-                                 "RightTip=0.000000",
-                                 "Center 2=50.000000",
-                                 "[Engine Parameters.1.0]",
-                                 "Pct Engine RPM=0.842512",
-                                 "[Systems.0]",
-                                 "BatterySwitch=True",
-                                 "AvionicsSwitch=True"});
-const QByteArray kPlan = crlf({"[flightplan]", "type=IFR", "cruising_altitude=35000",
-                               "departure_name=SEATTLE", "destination_name=ANCHORAGE"});
-
-// A working folder with the templates and a saved-flights folder "fs" beside the program's
-// files.
-struct Installation {
-    ScratchFolder work;
-    QString prefix = work.filePath(QStringLiteral("fs")) + QLatin1Char('\\');
-    compiler::AdventureValues values;
-
-    Installation() {
-        work.write(QStringLiteral("lib/Talvo.abl"), kOpening);
-        work.write(QStringLiteral("lib/Talvo2.abl"), kClosing);
-        work.write(QStringLiteral("fs/Talvo.FLT"), kFlight);
-        work.write(QStringLiteral("fs/P.pln"), kPlan);
-        values.planName = QStringLiteral("P");
-        values.routeType = QStringLiteral("IFR");
-        values.departureName = QStringLiteral("SEATTLE");
-        values.arrivalName = QStringLiteral("ANCHORAGE");
-        values.cruisingAltitude = QStringLiteral("31000");
-        values.aircraft = QStringLiteral("Boeing 747-400 Passengers");
-        values.fuelPercent = QStringLiteral("80");
-        values.v1 = QStringLiteral("147");
-        values.vr = QStringLiteral("165");
-        values.v2 = QStringLiteral("177");
-    }
-    compiler::CompileResult compile() const { return compiler::CompileAdventure(prefix, values); }
-};
+const QByteArray kOpening = Installation::kOpening;
+const QByteArray kClosing = Installation::kClosing;
+const QByteArray kFlight = Installation::kSavedFlight;
+const QByteArray kPlan = Installation::kPlan;
 
 QByteArray expectedFlight(const QByteArray& plan = "P", bool engineOff = true) {
     const QByteArray description =

@@ -1,65 +1,43 @@
 // Two instances of the program compiling in one working folder at the same moment: one compile
 // waits for the other, or is told that the other runs; the adventure is always wholly one of the
 // two, never a mixture.
-#include "support/files.h"
+#include "support/compileprocess.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-const QStringList kOutputs = {"work/P.flt", "work/P.pln", "fs/P.pln", "work/lib/P.abl"};
+const QStringList kOutputs = {"P.flt", "P.pln", "fs/P.pln", "lib/P.abl"};
 
-class Installation {
+// Files large enough that a compile takes a while, so that two compiles overlap.
+class Scene : public Installation {
 public:
-    Installation() {
-        write("work/lib/Talvo.abl", "code\r\n");
-        write("work/lib/Talvo2.abl", "endmodule.\r\n");
+    Scene() {
         QByteArray flight = "[Main]\r\nTitle=x\r\nCenter=50\r\nLeftMain=50\r\nRightMain=50\r\n";
         QByteArray plan = "[flightplan]\r\ncruising_altitude=35000\r\n";
-        // Large enough that a compile takes a while, so that two compiles overlap.
         for (int i = 0; i < 20000; ++i) {
             flight += "Line" + QByteArray::number(i) + "=some setting of the saved flight\r\n";
             plan += "waypoint." + QByteArray::number(i) + "=KK, WPT, , WPT, I, +000000.00,\r\n";
         }
-        write("fs/Talvo.FLT", flight);
-        write("fs/P.pln", plan);
-    }
-    QProcess* start(const QStringList& values) {
-        auto* process = new QProcess;
-        process->setWorkingDirectory(dir_.filePath(QStringLiteral("work")));
-        process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/compile_once"),
-                       QStringList{dir_.filePath(QStringLiteral("fs")) + u'\\'} + values);
-        return process;
+        savedFlight(flight);
+        this->plan(QStringLiteral("P.pln"), plan);
     }
     QList<QByteArray> outputs() const {
         QList<QByteArray> bytes;
         for (const QString& output : kOutputs) {
-            QFile file(dir_.filePath(output));
-            bytes.append(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+            bytes.append(work.read(output));
         }
         return bytes;
     }
-
-private:
-    void write(const char* relative, const QByteArray& bytes) {
-        const QString path = dir_.filePath(QLatin1String(relative));
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QTemporaryDir dir_;
 };
 
 const QStringList kFirst = {"80", "31000"};
 const QStringList kSecond = {"60", "33000"};
 
 QList<QByteArray> outputsOf(const QStringList& values) {
-    Installation installation;
-    std::unique_ptr<QProcess> compile(installation.start(values));
-    compile->waitForFinished(60000);
+    Scene installation;
+    runCompile(installation, values);
     return installation.outputs();
 }
 
@@ -74,9 +52,9 @@ private Q_SLOTS:
         QVERIFY(first != second);
         int waited = 0;
         for (int run = 0; run < 30; ++run) {
-            Installation installation;
-            std::unique_ptr<QProcess> a(installation.start(kFirst));
-            std::unique_ptr<QProcess> b(installation.start(kSecond));
+            Scene installation;
+            const std::unique_ptr<QProcess> a = startCompile(installation, kFirst);
+            const std::unique_ptr<QProcess> b = startCompile(installation, kSecond);
             QVERIFY(a->waitForFinished(60000) && b->waitForFinished(60000));
             const QList<QByteArray> outputs = installation.outputs();
             QVERIFY2(outputs == first || outputs == second,

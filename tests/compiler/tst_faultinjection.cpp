@@ -4,11 +4,10 @@
 // the file and the reason; a compile reported as done left every file new and whole; a killed
 // compile leaves each file old or new, and the next compile cleans up after it. Both with the
 // unnamed temporary files of Linux and, as on file systems that have none, with named ones.
+#include "support/compileprocess.h"
 #include "support/files.h"
-#include "support/scratchfolder.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -20,55 +19,18 @@ const QMap<QString, QString> kReasons = {{"open", "Permission denied"},
                                          {"rename", "Permission denied"},
                                          {"close", "Input/output error"}};
 
-struct Run {
-    bool killed = false;
-    bool compiled = false;
-    QString message;
-};
+using Run = CompileRun;
 
-// An installation in a scratch folder, compiled once already (80 %, 31000 ft), so that every
-// output has old contents a failed compile must keep. A file of the pilot that looks like a
-// temporary file stands beside the plan.
-class Installation {
+// An installation compiled once already (80 %, 31000 ft), so that every output has old contents
+// a failed compile must keep. A file of the pilot that looks like a temporary file stands beside
+// the plan.
+class Scene : public Installation {
 public:
-    Installation() {
-        write("work/lib/Talvo.abl",
-              crlf({"module Talvo;", "var", "  static real nV1, nVr, nV2;",
-                    "  static integer CallSpeed, CallList, RateFlight;", "code"}));
-        write("work/lib/Talvo2.abl", "endmodule.\r\n");
-        write("fs/Talvo.FLT", crlf({"[Main]", "Title=x", "Aircraft=Boeing 747-400", "Center=50",
-                                    "LeftMain=50", "RightMain=50", "LeftAux=0", "RightAux=0",
-                                    "LeftTip=0", "RightTip=0", "Center 2=0"}));
-        write("fs/P.pln", crlf({"[flightplan]", "cruising_altitude=35000", "waypoint.0=A"}));
-        write("fs/P.pln.backup", "the pilot's own copy\r\n");
+    Scene() { work.write(QStringLiteral("fs/P.pln.backup"), "the pilot's own copy\r\n"); }
+    QString root() const { return work.path(); }
+    Run compile(const QStringList& windowValues, const QProcessEnvironment& fault = {}) const {
+        return runCompile(*this, windowValues, fault);
     }
-    QString root() const { return dir_.path(); }
-    Run compile(const QStringList& values, const QProcessEnvironment& fault = {}) const {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString& key : fault.keys()) {
-            environment.insert(key, fault.value(key));
-        }
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(root() + QStringLiteral("/work"));
-        process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/compile_once"),
-                      QStringList{root() + QStringLiteral("/fs\\")} + values);
-        if (!process.waitForFinished(60000)) {
-            qFatal("the compile did not end");
-        }
-        return {process.exitStatus() == QProcess::CrashExit, process.exitCode() == 0,
-                QString::fromUtf8(process.readAllStandardOutput()).trimmed()};
-    }
-
-private:
-    void write(const char* relative, const QByteArray& bytes) const {
-        const QString path = dir_.filePath(QLatin1String(relative));
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QTemporaryDir dir_;
 };
 
 const QStringList kOld = {"80", "31000"};
@@ -107,7 +69,7 @@ struct Outcomes {
 
 Outcomes outcomes(bool namedTemporaries) {
     Outcomes o;
-    Installation installation;
+    Scene installation;
     installation.compile(kOld);
     o.before = snapshot(installation.root());
     const QString counts = installation.root() +
@@ -167,7 +129,7 @@ private Q_SLOTS:
         int failed = 0;
         for (const QString& kind : kKinds) {
             for (int n = 1; n <= o.calls.value(kind); ++n) {
-                Installation installation;
+                Scene installation;
                 installation.compile(kOld);
                 const Run run = installation.compile(
                     kNew, faultAt(installation.root(), kind, n, false, namedTemporaries));
@@ -211,7 +173,7 @@ private Q_SLOTS:
         for (const QString& kind : {QStringLiteral("open"), QStringLiteral("write"),
                                     QStringLiteral("sync"), QStringLiteral("rename")}) {
             for (int n = 1; n <= o.calls.value(kind); ++n) {
-                Installation installation;
+                Scene installation;
                 installation.compile(kOld);
                 const Run run = installation.compile(
                     kNew, faultAt(installation.root(), kind, n, true, namedTemporaries));

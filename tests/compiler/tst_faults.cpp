@@ -4,6 +4,7 @@
 // succeeded. Run as an ordinary user (see unprivileged.sh), so permissions hold.
 #include "compiler/compileadventure.h"
 #include "support/files.h"
+#include "support/installation.h"
 #include "support/scratchfolder.h"
 
 #include <QtTest>
@@ -13,27 +14,10 @@ namespace {
 
 using compiler::CompileOutcome;
 
-struct Installation {
-    ScratchFolder work;
-    QString prefix = work.filePath(QStringLiteral("fs")) + QLatin1Char('\\');
-    compiler::AdventureValues values;
-
-    Installation() {
-        work.write(QStringLiteral("lib/Talvo.abl"), "code\r\n");
-        work.write(QStringLiteral("lib/Talvo2.abl"), "endmodule.\r\n");
-        work.write(QStringLiteral("fs/Talvo.FLT"),
-                   crlf({"[Main]", "Title=x", "Aircraft=Boeing 747-400", "Center=50"}));
-        work.write(QStringLiteral("fs/P.pln"), crlf({"[flightplan]", "cruising_altitude=35000"}));
-        values.planName = QStringLiteral("P");
-        values.aircraft = QStringLiteral("Boeing 747-400");
-        values.cruisingAltitude = QStringLiteral("31000");
-        values.fuelPercent = QStringLiteral("50");
-    }
-    compiler::CompileResult compile() const { return compiler::CompileAdventure(prefix, values); }
-    void setMode(const QString& relative, QFileDevice::Permissions mode) const {
-        QVERIFY(QFile::setPermissions(work.filePath(relative), mode));
-    }
-};
+void setMode(const Installation& installation, const QString& relative,
+             QFileDevice::Permissions mode) {
+    QVERIFY(QFile::setPermissions(installation.work.filePath(relative), mode));
+}
 
 const QFileDevice::Permissions kReadOnlyFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                                  QFileDevice::ReadGroup | QFileDevice::ExeGroup |
@@ -74,11 +58,12 @@ private Q_SLOTS:
         QFETCH(QString, named);
         Installation installation;
         const QMap<QString, QByteArray> before = snapshot(installation.work.path());
-        installation.setMode(path, QFileDevice::Permissions(mode));
+        setMode(installation, path, QFileDevice::Permissions(mode));
         const compiler::CompileResult result = installation.compile();
-        installation.setMode(path, path.contains(u'.') && path != QLatin1String(".")
-                                       ? QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                       : kFolder);
+        setMode(installation, path,
+                path.contains(u'.') && path != QLatin1String(".")
+                    ? QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                    : kFolder);
         QCOMPARE(result.outcome, CompileOutcome::Failed);
         QVERIFY2(result.message.contains(named), qPrintable(result.message));
         QCOMPARE(snapshot(installation.work.path()), before);
@@ -88,7 +73,7 @@ private Q_SLOTS:
     void replacedPlanKeepsItsPermissions() {
         Installation installation;
         const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
-        installation.setMode(QStringLiteral("fs/P.pln"), mode);
+        setMode(installation, QStringLiteral("fs/P.pln"), mode);
         QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
         QCOMPARE(QFile::permissions(installation.work.filePath(QStringLiteral("fs/P.pln"))) &
                      ~(QFileDevice::ReadUser | QFileDevice::WriteUser),

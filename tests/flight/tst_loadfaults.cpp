@@ -4,6 +4,7 @@
 #include "support/compilerwindow.h"
 #include "support/files.h"
 #include "support/geometry.h"
+#include "support/installation.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 #include "ui/application.h"
@@ -17,20 +18,11 @@ namespace {
 const QString kNoFlight = QStringLiteral("The required file Talvo.flt does not exist");
 const QString kNoPlan = QStringLiteral("The required flight plan does not exist");
 
-struct Folder {
-    ScratchFolder work;
-    QString prefix = work.filePath(QStringLiteral("fs")) + QLatin1Char('\\');
-    Folder() {
-        work.write(QStringLiteral("fs/Talvo.FLT"),
-                   crlf({"[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\P", "Center=50"}));
-        work.write(QStringLiteral("fs/P.pln"), crlf({"type=IFR", "cruising_altitude=35000"}));
-    }
-    QStringList load(CompilerWindow& window) const {
-        MessageRecorder recorder;
-        window.window.Form_Load();
-        return recorder.messages;
-    }
-};
+QStringList load(CompilerWindow& window) {
+    MessageRecorder recorder;
+    window.window.Form_Load();
+    return recorder.messages;
+}
 
 } // namespace
 
@@ -40,22 +32,22 @@ private Q_SLOTS:
     void initTestCase() { ui::prepareApplication(); }
 
     void savedFlightOfZeroBytes() {
-        Folder folder;
+        Installation folder;
         folder.work.write(QStringLiteral("fs/Talvo.FLT"), "");
         CompilerWindow window(folder.prefix);
-        QCOMPARE(folder.load(window), QStringList{kNoFlight});
+        QCOMPARE(load(window), QStringList{kNoFlight});
     }
 
     void planIsAFolder() {
-        Folder folder;
+        Installation folder;
         QFile::remove(folder.work.filePath(QStringLiteral("fs/P.pln")));
         folder.work.write(QStringLiteral("fs/P.pln/inside"), "");
         CompilerWindow window(folder.prefix);
-        QCOMPARE(folder.load(window), QStringList{kNoPlan});
+        QCOMPARE(load(window), QStringList{kNoPlan});
     }
 
     void planOf100000Lines() {
-        Folder folder;
+        Installation folder;
         QByteArray plan = "type=IFR\r\n";
         for (int i = 0; i < 100000; ++i) {
             plan += "waypoint." + QByteArray::number(i) + "=KK, WPT, , WPT, I, +000000.00,\r\n";
@@ -63,12 +55,12 @@ private Q_SLOTS:
         plan += "cruising_altitude=33000\r\n";
         folder.work.write(QStringLiteral("fs/P.pln"), plan);
         CompilerWindow window(folder.prefix);
-        QCOMPARE(folder.load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
+        QCOMPARE(load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
         QCOMPARE(window.text("Text4"), QStringLiteral("33000"));
     }
 
     void nulAndHighBytes() {
-        Folder folder;
+        Installation folder;
         QByteArray odd("x\0", 2);
         for (int byte = 0x80; byte <= 0xFF; ++byte) {
             odd += static_cast<char>(byte);
@@ -77,19 +69,19 @@ private Q_SLOTS:
                           crlf({odd, "[GPS", "Filename=FLIGHTS\\MYFLTS\\P", "Aircraft=" + odd}));
         folder.work.write(QStringLiteral("fs/P.pln"), crlf({odd, "departure_name=" + odd}));
         CompilerWindow window(folder.prefix);
-        QCOMPARE(folder.load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
+        QCOMPARE(load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
         QCOMPARE(window.combo()->currentText().size(), 30);
         QCOMPARE(window.text("Text6").size(), 40);
         QCOMPARE(window.text("Text6").at(4), QChar(0x201A)); // byte 0x82
     }
 
     void lineFeedsOnly() {
-        Folder folder;
+        Installation folder;
         folder.work.write(QStringLiteral("fs/Talvo.FLT"),
                           "[GPS_Engine]\nFilename=FLIGHTS\\MYFLTS\\P\nCenter=50\n");
         folder.work.write(QStringLiteral("fs/P.pln"), "type=VFR\ncruising_altitude=12000");
         CompilerWindow window(folder.prefix);
-        QCOMPARE(folder.load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
+        QCOMPARE(load(window), QStringList{QStringLiteral("Flight Plan P Loaded")});
         QCOMPARE(window.text("Text3"), QStringLiteral("VFR"));
         QCOMPARE(window.text("Text4"), QStringLiteral("12000"));
     }
@@ -112,10 +104,10 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(int, what);
         QFETCH(QStringList, messages);
-        Folder folder;
+        Installation folder;
         putInPlace(folder.work.filePath(path), NotAFile(what));
         CompilerWindow window(folder.prefix);
-        QCOMPARE(folder.load(window), messages);
+        QCOMPARE(load(window), messages);
     }
 
     void unreadableFiles_data() {
@@ -131,12 +123,12 @@ private Q_SLOTS:
         }
         QFETCH(QString, path);
         QFETCH(QStringList, messages);
-        Folder folder;
+        Installation folder;
         const QString file = folder.work.filePath(path);
         const QFileDevice::Permissions mode = QFile::permissions(file);
         QFile::setPermissions(file, QFileDevice::WriteOwner);
         CompilerWindow window(folder.prefix);
-        const QStringList shown = folder.load(window);
+        const QStringList shown = load(window);
         QFile::setPermissions(file, mode);
         QCOMPARE(shown, messages);
     }

@@ -4,6 +4,7 @@
 #include "support/compilerwindow.h"
 #include "support/files.h"
 #include "support/geometry.h"
+#include "support/installation.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
 #include "support/wineprefix.h"
@@ -25,14 +26,12 @@ QByteArray savedFlight(const QByteArray& planLine, const QByteArray& centre = "C
                  "RightMain=50", "LeftAux=0", "RightAux=0", "Center 2=0"});
 }
 
-struct Folder {
-    ScratchFolder work;
-    QString prefix = work.filePath(QStringLiteral("Flight Simulator Files")) + QLatin1Char('\\');
-    void savedFlight(const QByteArray& bytes) {
-        work.write(QStringLiteral("Flight Simulator Files/Talvo.FLT"), bytes);
-    }
-    void plan(const QString& name, const QByteArray& bytes) {
-        work.write(QStringLiteral("Flight Simulator Files/") + name, bytes);
+// The saved-flights folder under its usual name, with no saved flight or plan yet.
+struct Folder : Installation {
+    Folder()
+        : Installation(QStringLiteral("Flight Simulator Files")) {
+        QFile::remove(work.filePath(QStringLiteral("Flight Simulator Files/Talvo.FLT")));
+        QFile::remove(work.filePath(QStringLiteral("Flight Simulator Files/P.pln")));
     }
 };
 
