@@ -1,7 +1,7 @@
 // The compile when the machine is against it: folders that cannot be written, files that cannot
-// be read, very long and unusual files. Each gives the pilot a clear message or the specified
-// result, never a crash, and the pilot's files stay byte for byte as they were unless the compile
-// succeeded. Run as an ordinary user (see unprivileged.sh), so permissions hold.
+// be read, very long and unusual files. Each gives the pilot a clear message or the adventure
+// the pilot asked for, never a crash, and the pilot's files stay byte for byte as they were
+// unless the compile succeeded. Run as an ordinary user (see unprivileged.sh), so permissions hold.
 #include "compiler/compileadventure.h"
 #include "support/files.h"
 #include "support/installation.h"

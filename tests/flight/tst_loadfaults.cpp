@@ -1,5 +1,6 @@
 // The flight load when the files are against it. Each case gives the pilot the load's message
-// for the stage it reached, or the specified result; nothing crashes and no file is written.
+// for the stage it reached, or the fields a pilot would expect from the lines there are; nothing
+// crashes and no file is written.
 // Run as an ordinary user (see unprivileged.sh), so permissions hold.
 #include "support/compilerwindow.h"
 #include "support/files.h"
