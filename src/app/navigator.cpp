@@ -4,24 +4,12 @@
 #include "app/configuration.h"
 #include "app/form2.h"
 #include "flight/b747.h"
+#include "ui/centring.h"
 #include "ui/messages.h"
 
 #include <cstdio>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace app {
-namespace {
-
-void centreOnScreen(QWidget* window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
-}
-
-} // namespace
 
 Navigator::Navigator() = default;
 Navigator::~Navigator() = default;
@@ -47,7 +35,7 @@ bool Navigator::start() {
     connect(checkp_.get(), &Checkp::fatalError, this, &Navigator::fail);
     connect(checkp_.get(), &Checkp::exitRequested, this, [this] { Q_EMIT finished(0); });
     checkp_->showFolderChoice();
-    centreOnScreen(checkp_.get());
+    ui::centreOnScreen(checkp_.get());
     checkp_->show();
     return true;
 }
@@ -78,7 +66,7 @@ void Navigator::showCompilerWindow() {
         connect(b747_.get(), &flight::B747::exitRequested, this, [this] { Q_EMIT finished(0); });
         // The load runs before the window first shows; its messages come first.
         b747_->Form_Load();
-        centreOnScreen(b747_.get());
+        ui::centreOnScreen(b747_.get());
     }
     b747_->show();
     form2_->hide();

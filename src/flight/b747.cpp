@@ -125,8 +125,19 @@ void B747::Command2_Click() {
     const compiler::CompileResult result =
         compiler::CompileAdventure(savedFlightFolder_, adventureValues());
     ui::showMessage(result.message);
-    if (result.outcome == compiler::CompileOutcome::ForeignAircraft) {
+    switch (result.outcome) {
+    case compiler::CompileOutcome::ForeignAircraft:
         Q_EMIT mainInterfaceRequested();
+        break;
+    case compiler::CompileOutcome::Compiled:
+        break;
+    case compiler::CompileOutcome::NoFlightPlan:
+    case compiler::CompileOutcome::Refused:
+    case compiler::CompileOutcome::Failed:
+        // Back to the first field: what the pilot mends is there or in a file, never behind a
+        // button, and Enter on the focused Load button would reload the flight over the edits.
+        Text1->setFocus(Qt::OtherFocusReason);
+        break;
     }
 }
 

@@ -38,9 +38,18 @@ QLabel* heading(QWidget* parent, const char* name, const char* caption, QRect re
     return strip;
 }
 
+// The fields' colours and flat border. Each field carries the sheet itself: on the window it would
+// also take over the check boxes, whose background then no longer follows their palette.
+QString fieldStyle() {
+    return QStringLiteral("QLineEdit, QComboBox { background: %1; color: %2; border: 1px solid "
+                          "rgb(128, 128, 160); padding: 0px 1px; }")
+        .arg(kFieldBackground.name(), kFieldText.name());
+}
+
 QLineEdit* textBox(QWidget* parent, const char* name, QRect rect, bool editable) {
     auto* box = place(new QLineEdit(parent), name, rect);
     box->setReadOnly(!editable);
+    box->setStyleSheet(fieldStyle());
     return box;
 }
 
@@ -49,6 +58,9 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* meaning, QRec
     auto* box = place(new QCheckBox(QStringLiteral("Check1"), parent), name, rect);
     box->setAccessibleName(QLatin1String(meaning));
     box->setChecked(true);
+    // A button fills with its button colour unless told otherwise; the box's own background is
+    // the fields' colour, all round the white box it ticks.
+    box->setBackgroundRole(QPalette::Window);
     box->setAutoFillBackground(true);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Window, kFieldBackground);
@@ -61,12 +73,6 @@ ui::PictureButton* pictureButton(QWidget* parent, const char* name, ui::artwork:
     return place(
         new ui::PictureButton(parent, ui::artwork::buttonImage(image), QLatin1String(label)), name,
         rect);
-}
-
-QString fieldStyle() {
-    return QStringLiteral("QLineEdit, QComboBox { background: %1; color: %2; border: 1px solid "
-                          "rgb(128, 128, 160); padding: 0px 1px; }")
-        .arg(kFieldBackground.name(), kFieldText.name());
 }
 
 } // namespace
@@ -83,7 +89,6 @@ void B747::buildControls() {
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
     setAutoFillBackground(true);
-    setStyleSheet(fieldStyle());
 
     Label1 = label(this, "Label1", "AI/ATC Adventure Compiler", twipsRect(2535, 15, 4830, 270));
     Picture3 = place(new QLabel(this), "Picture3", twipsRect(30, 0, 2025, 4755));
@@ -143,6 +148,7 @@ void B747::buildControls() {
     label(this, "Label18", "      Rate the Flight", twipsRect(7650, 6930, 2025, 270));
     label(this, "Label21", "             Engine Off", twipsRect(7665, 7305, 2025, 270));
     Combo1 = place(new QComboBox(this), "Combo1", twipsRect(4965, 3795, 4770, 360));
+    Combo1->setStyleSheet(fieldStyle());
     Combo1->setEditable(true);
     Combo1->lineEdit()->setFont(font());
     Text14 = textBox(this, "Text14", twipsRect(5055, 4950, 420, 255), true);

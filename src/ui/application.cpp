@@ -5,8 +5,33 @@
 #include "ui/messages.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QWidget>
 
 namespace ui {
+namespace {
+
+// When the end-to-end tests drive the program, they set TALVO_FOCUS_LOG to a file that receives,
+// a line each time the focus moves, the name of the window and of the control that now has it
+// ("B747 Text1"). Only the program itself can see which of its controls has the focus.
+void logFocusForTests() {
+    const QString path = qEnvironmentVariable("TALVO_FOCUS_LOG");
+    if (path.isEmpty()) {
+        return;
+    }
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [path](QWidget*, QWidget* now) {
+        if (!now) {
+            return;
+        }
+        QFile log(path);
+        if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            log.write(now->window()->objectName().toUtf8() + ' ' + now->objectName().toUtf8() +
+                      '\n');
+        }
+    });
+}
+
+} // namespace
 
 void prepareApplication() {
     QApplication::setApplicationName(QString::fromLatin1(ui::kAppTitle));
@@ -15,6 +40,7 @@ void prepareApplication() {
     // Hidden windows keep the program alive; closing any window ends it (see the windows).
     QApplication::setQuitOnLastWindowClosed(false);
     ui::installFontSubstitutes();
+    logFocusForTests();
 }
 
 } // namespace ui

@@ -1,9 +1,9 @@
 #include "ui/messages.h"
 
+#include "ui/messagebox.h"
+
 #include <QApplication>
 #include <QFile>
-#include <QMessageBox>
-#include <QPushButton>
 
 namespace ui {
 namespace {
@@ -27,12 +27,7 @@ class MessageBoxService : public MessageService {
 public:
     void show(const QString& text) override {
         logForTests(text);
-        QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok,
-                        QApplication::activeWindow());
-        box.setObjectName(QStringLiteral("TalvoMessage"));
-        // The style may put a picture on the button; the program's boxes carry none.
-        box.button(QMessageBox::Ok)->setIcon(QIcon());
-        box.exec();
+        makeMessageBox(text, QApplication::activeWindow())->exec();
     }
 };
 

@@ -33,11 +33,25 @@ void PictureButton::paintEvent(QPaintEvent*) {
     }
     painter.drawPixmap(target, picture_);
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = target.adjusted(1, 1, -1, -1);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        drawFocusMark(painter, target);
     }
+}
+
+// The style's dotted focus rectangle is lost on a sky-coloured picture. The focused button gets
+// a solid ring around its picture and a dotted line just inside it, both in the text colour, so
+// a pilot sees which button Enter will press.
+void PictureButton::drawFocusMark(QPainter& painter, const QRect& picture) const {
+    const QColor ring = palette().color(QPalette::Active, QPalette::ButtonText);
+    const QRect outer = picture.adjusted(-1, -1, 1, 1);
+    painter.fillRect(outer.left(), outer.top(), outer.width(), 1, ring);
+    painter.fillRect(outer.left(), outer.bottom(), outer.width(), 1, ring);
+    painter.fillRect(outer.left(), outer.top(), 1, outer.height(), ring);
+    painter.fillRect(outer.right(), outer.top(), 1, outer.height(), ring);
+    QPen dots(ring, 1, Qt::DotLine);
+    dots.setCosmetic(true);
+    painter.setPen(dots);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(picture.adjusted(2, 2, -3, -3));
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* event) {

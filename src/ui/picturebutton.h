@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QPixmap>
 
+class QPainter;
+
 namespace ui {
 
 // A push button that shows a picture instead of a caption. The label on the picture is kept as
@@ -19,6 +21,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void drawFocusMark(QPainter& painter, const QRect& picture) const;
+
     QPixmap picture_;
 };
 

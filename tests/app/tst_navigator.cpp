@@ -36,6 +36,22 @@ QWidget* window(const char* name) {
     return nullptr;
 }
 
+// A window, frame included, stands in the middle of the screen's free area, to the pixel: as
+// much room on its left as on its right, above as below (one more on the far side when the
+// difference is odd).
+void verifyCentred(const QWidget* window) {
+    const QRect screen = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    const int left = frame.left() - screen.left();
+    const int right = screen.right() - frame.right();
+    const int above = frame.top() - screen.top();
+    const int below = screen.bottom() - frame.bottom();
+    QVERIFY2(right - left == 0 || right - left == 1,
+             qPrintable(QStringLiteral("%1 px on the left, %2 on the right").arg(left).arg(right)));
+    QVERIFY2(below - above == 0 || below - above == 1,
+             qPrintable(QStringLiteral("%1 px above, %2 below").arg(above).arg(below)));
+}
+
 template <typename T> T* control(const char* windowName, const char* name) {
     return window(windowName)->findChild<T*>(QLatin1String(name));
 }
@@ -117,6 +133,21 @@ private Q_SLOTS:
         QCOMPARE(navigator.savedFlightFolder(), installation.folder);
         QCOMPARE(installation.work.read(QStringLiteral("talvo.ini")),
                  installation.folder.toLatin1() + "\r\n");
+    }
+
+    void setupAndCompilerWindowsAreCentred() {
+        Setup installation("none\r\n");
+        MessageRecorder recorder;
+        app::Navigator navigator;
+        QVERIFY(navigator.start());
+        QVERIFY(QTest::qWaitForWindowExposed(window("checkp")));
+        verifyCentred(window("checkp"));
+        control<ui::DirectoryList>("checkp", "Dir1")
+            ->setPath(installation.work.filePath(QStringLiteral("Flight Simulator Files")));
+        click("checkp", "Command1");
+        click("Form2", "Command3");
+        QVERIFY(QTest::qWaitForWindowExposed(window("B747")));
+        verifyCentred(window("B747"));
     }
 
     void closingTheSetupWindowEndsTheProgram() {

@@ -506,6 +506,33 @@ private Q_SLOTS:
         QVERIFY(window.window.findChild<QWidget*>(QStringLiteral("Command2")));
     }
 
+    // After a compile that changed nothing the focus is on the first field, never on a button
+    // that Enter would press (the Load button would reload the flight over the pilot's edits).
+    void focusAfterTheCompile_data() {
+        QTest::addColumn<bool>("templateIsAFolder");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("compiled: the button keeps it") << false << "Command2";
+        QTest::newRow("failed: the first field") << true << "Text1";
+    }
+    void focusAfterTheCompile() {
+        QFETCH(bool, templateIsAFolder);
+        QFETCH(QString, focus);
+        Installation installation;
+        if (templateIsAFolder) {
+            putInPlace(installation.work.filePath(QStringLiteral("lib/Talvo2.abl")),
+                       NotAFile::Folder);
+        }
+        MessageRecorder recorder;
+        CompilerWindow window(installation.prefix);
+        window.window.Form_Load();
+        window.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window.window));
+        auto* compile = window.window.findChild<ui::PictureButton*>(QStringLiteral("Command2"));
+        QTest::mouseClick(compile, Qt::LeftButton);
+        QCOMPARE(recorder.messages.size(), 2); // the load's and the compile's
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    }
+
     void emptyPlanNameFromTheWindow() {
         Installation installation;
         MessageRecorder recorder;

@@ -194,7 +194,50 @@ private Q_SLOTS:
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label15"))->font().pixelSize(), 11);
         QCOMPARE(colourOf("Label22", QPalette::WindowText),
                  window.palette().color(QPalette::Highlight));
-        QVERIFY(window.styleSheet().contains(QColor(192, 192, 255).name()));
+    }
+
+    // What the pilot sees: every field and check box on the 192, 192, 255 background, the check
+    // boxes all round their white box, with no fringe of another colour.
+    void fieldAndCheckBoxBackgrounds() {
+        flight::B747 window(QString{});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QColor lilac(192, 192, 255);
+        const QImage shot = window.grab().toImage();
+        // The colour at a window point, in whatever device pixels the screen has.
+        const qreal scale = shot.devicePixelRatio();
+        auto colourAt = [&](QPointF point) {
+            return QColor(shot.pixel(int(point.x() * scale), int(point.y() * scale)));
+        };
+        for (const char* name : {"Text1", "Text4", "V1", "FuelOnBoard", "Combo1"}) {
+            const QRect box = window.findChild<QWidget*>(QLatin1String(name))->geometry();
+            QCOMPARE(colourAt(box.topLeft() + QPoint(3, box.height() / 2)), lilac);
+        }
+        for (const char* name : {"Check1", "Check2", "Check3", "Check4"}) {
+            auto* check = window.findChild<QCheckBox*>(QLatin1String(name));
+            QStyleOptionButton option;
+            option.initFrom(check);
+            const QRect indicator =
+                check->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, check);
+            const QRect box = check->geometry();
+            int outside = 0;
+            for (qreal y = 0.25; y < box.height(); y += 0.5) {
+                for (qreal x = 0.25; x < box.width(); x += 0.5) {
+                    if (indicator.contains(QPoint(int(x), int(y)))) {
+                        continue;
+                    }
+                    ++outside;
+                    const QColor seen = colourAt(box.topLeft() + QPointF(x, y));
+                    QVERIFY2(seen == lilac, qPrintable(QStringLiteral("%1 at %2,%3: %4")
+                                                           .arg(QLatin1String(name))
+                                                           .arg(x)
+                                                           .arg(y)
+                                                           .arg(seen.name())));
+                }
+            }
+            QVERIFY(outside > 0);
+            QCOMPARE(colourAt(box.topLeft() + indicator.center()), QColor(Qt::white));
+        }
     }
 
     // Headings stand in front of their frames; fields and boxes in front of their labels.

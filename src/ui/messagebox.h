@@ -1,0 +1,17 @@
+#pragma once
+
+#include <memory>
+#include <QMessageBox>
+
+namespace ui {
+
+// The program's message box, ready to show: captioned "Talvo 2003", the text, one OK button, no
+// icon, and wide enough that a window manager's title bar shows the whole caption beside its
+// buttons, however short the text.
+std::unique_ptr<QMessageBox> makeMessageBox(const QString& text, QWidget* parent);
+
+// The least width of a message box, in pixels: the caption in a bold title font, and room for
+// a window icon and three title-bar buttons as wide as the widest desktops draw them.
+int messageBoxMinimumWidth();
+
+} // namespace ui
