@@ -9,8 +9,9 @@ packages=(
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
 )
 if [[ "${1:-}" == "--test" ]]; then
-    # A virtual display, a pilot-like driver and screenshots for the end-to-end tests.
-    packages+=(xvfb xauth xdotool x11-utils imagemagick desktop-file-utils)
+    # A virtual display with a window manager, a pilot-like driver and screenshots for the
+    # end-to-end tests.
+    packages+=(xvfb xauth openbox xdotool x11-utils imagemagick desktop-file-utils)
     # The package's own checks.
     packages+=(lintian)
     # Sanitizers with leak checking, libFuzzer (clang) and the benchmarks.

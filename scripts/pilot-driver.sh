@@ -2,7 +2,8 @@
 # the windows were drawn (in twips, 15 to a pixel), keys typed into fields, Enter on every
 # message. Sourced by the end-to-end test and by the run command on a machine without a display.
 #
-# Needs Xvfb, xdotool, xdpyinfo (x11-utils) and import (imagemagick).
+# Needs Xvfb, xdotool, xdpyinfo and xwininfo (x11-utils), import (imagemagick), and openbox for
+# a run under a window manager.
 
 PILOT_TIMEOUT=${PILOT_TIMEOUT:-20}   # seconds to wait for a window
 PILOT_SCALE=${PILOT_SCALE:-1}        # the program's scale factor (QT_SCALE_FACTOR), 1 or 2
@@ -10,6 +11,9 @@ PILOT_LOG=""                         # the program's message log (TALVO_MESSAGE_
 PILOT_SHOTS=${PILOT_SHOTS:-}             # folder for screenshots; empty: none taken
 PILOT_PID=""
 PILOT_XVFB_PID=""
+PILOT_WM_PID=""
+PILOT_WM_HOME=""
+PILOT_FOCUS_LOG=""                   # where the program names the control with the focus
 PILOT_MESSAGES_SEEN=0
 
 pilot_fail() {
@@ -32,10 +36,32 @@ pilot_start_display() {
     export DISPLAY=":$number"
 }
 
+# Starts openbox on the display with its default settings (none of this machine's user), and
+# waits until it manages windows: frames, title bars and focus as a pilot's desktop has them.
+pilot_start_window_manager() {
+    PILOT_WM_HOME=$(mktemp -d)
+    HOME="$PILOT_WM_HOME" XDG_CONFIG_HOME="$PILOT_WM_HOME" openbox --sm-disable \
+        >"$PILOT_WM_HOME/openbox.log" 2>&1 &
+    PILOT_WM_PID=$!
+    local i
+    for ((i = 0; i < PILOT_TIMEOUT * 10; i++)); do
+        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    pilot_fail "the window manager did not start: $(cat "$PILOT_WM_HOME/openbox.log")"
+}
+
 pilot_stop() {
     if [[ -n "$PILOT_PID" ]] && kill -0 "$PILOT_PID" 2>/dev/null; then
         kill "$PILOT_PID" 2>/dev/null || true
         wait "$PILOT_PID" 2>/dev/null || true
+    fi
+    if [[ -n "$PILOT_WM_PID" ]]; then
+        kill "$PILOT_WM_PID" 2>/dev/null || true
+        wait "$PILOT_WM_PID" 2>/dev/null || true
+        rm -rf "$PILOT_WM_HOME"
     fi
     if [[ -n "$PILOT_XVFB_PID" ]]; then
         kill "$PILOT_XVFB_PID" 2>/dev/null || true
@@ -47,10 +73,12 @@ pilot_stop() {
 # with the arguments) in the folder.
 pilot_start_program() {
     PILOT_LOG=$3
+    PILOT_FOCUS_LOG=${3%.*}.focus
     : >"$PILOT_LOG"
+    : >"$PILOT_FOCUS_LOG"
     PILOT_MESSAGES_SEEN=0
-    (cd "$2" && exec env TALVO_MESSAGE_LOG="$PILOT_LOG" QT_QPA_PLATFORM=xcb \
-        QT_SCALE_FACTOR="$PILOT_SCALE" "$1" "${@:4}") &
+    (cd "$2" && exec env TALVO_MESSAGE_LOG="$PILOT_LOG" TALVO_FOCUS_LOG="$PILOT_FOCUS_LOG" \
+        QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$PILOT_SCALE" "$1" "${@:4}") &
     PILOT_PID=$!
 }
 
@@ -73,13 +101,71 @@ pilot_is_visible() {
     xdotool search --onlyvisible --name "^${1//[][\\^$.|?*+()]/\\&}\$" >/dev/null 2>&1
 }
 
+# pilot_client_origin WINDOWID: sets X and Y to the screen position of the window's client area.
+# (xdotool's window geometry counts a window manager's frame twice.)
+pilot_client_origin() {
+    local info
+    info=$(xwininfo -id "$1")
+    X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+}
+
+# pilot_frame WINDOWID: sets FX, FY, FW and FH to the window's place on screen with the window
+# manager's frame, and FTOP to the height of its title bar (all 0 without a window manager).
+pilot_frame() {
+    local info width height extents left right top bottom
+    pilot_client_origin "$1"
+    info=$(xwininfo -id "$1")
+    width=$(sed -n 's/^ *Width: *//p' <<<"$info")
+    height=$(sed -n 's/^ *Height: *//p' <<<"$info")
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p')
+    IFS=', ' read -r left right top bottom <<<"${extents:-0, 0, 0, 0}"
+    FX=$((X - left)) FY=$((Y - top)) FW=$((width + left + right)) FH=$((height + top + bottom))
+    FTOP=$top
+}
+
+# pilot_check_centred TITLE: the window, frame included, stands in the middle of the screen, to
+# the pixel: the room on its two sides differs by the odd pixel at most. At a larger scale the
+# program places windows by its own pixels, PILOT_SCALE of the screen's, and the frame's edges
+# are not a whole number of them: the sides may differ by a program pixel more.
+pilot_check_centred() {
+    local id screen_w screen_h left right above below
+    id=$(pilot_window "$1")
+    sleep 0.3 # the program centres the window again once it knows the frame
+    pilot_frame "$id"
+    read -r screen_w screen_h < <(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+    left=$FX right=$((screen_w - FX - FW)) above=$FY below=$((screen_h - FY - FH))
+    local slack=$((2 * PILOT_SCALE - 1))
+    if (((right - left) ** 2 > slack ** 2 || (below - above) ** 2 > slack ** 2)); then
+        pilot_fail "\"$1\" is not centred: $left px left, $right right, $above above, $below below"
+    fi
+}
+
+# pilot_focus_is "WINDOW CONTROL": the control of the program's window that has the focus now,
+# as the program reports it (the window's and the control's names), waiting a moment for it.
+pilot_focus_is() {
+    local now="" i
+    for ((i = 0; i < 20; i++)); do
+        now=$(tail -n 1 "$PILOT_FOCUS_LOG")
+        [[ "$now" == "$1" ]] && return 0
+        sleep 0.1
+    done
+    pilot_fail "the focus is on \"$now\", expected on \"$1\""
+}
+
+# The width of the caption "Talvo 2003" in the window manager's title font (openbox: sans, bold,
+# 8 points), in pixels.
+pilot_caption_width() {
+    convert -density 96 -font DejaVu-Sans-Bold -pointsize 8 label:"Talvo 2003" -format '%w' info:
+}
+
 # pilot_click TITLE LEFT TOP WIDTH HEIGHT [DX DY]: clicks the middle of a control of the window,
 # its place given in twips relative to the window's client area (DX, DY: twips of the container
 # the control sits on).
 pilot_click() {
     local id x y
     id=$(pilot_window "$1")
-    eval "$(xdotool getwindowgeometry --shell "$id")"
+    pilot_client_origin "$id"
     x=$((X + PILOT_SCALE * (${6:-0} + $2 + $4 / 2) / 15))
     y=$((Y + PILOT_SCALE * (${7:-0} + $3 + $5 / 2) / 15))
     xdotool mousemove --sync "$x" "$y" click 1
@@ -103,6 +189,14 @@ pilot_message() {
     text=$(sed -n "${PILOT_MESSAGES_SEEN}p" "$PILOT_LOG")
     if [[ "$text" != "$expected" ]]; then
         pilot_fail "message $PILOT_MESSAGES_SEEN said \"$text\", expected \"$expected\""
+    fi
+    # The title bar shows the whole caption: room for it beside an icon and four buttons, each
+    # as wide as the bar is high.
+    pilot_frame "$id"
+    if ((FTOP > 0)); then
+        local need=$(($(pilot_caption_width) + 5 * FTOP))
+        ((FW >= need)) || pilot_fail "message $PILOT_MESSAGES_SEEN is $FW px wide: its title" \
+            "bar needs $need px to show \"$(xdotool getwindowname "$id")\" whole"
     fi
     if [[ -n "${2:-}" ]]; then
         pilot_take_shot "$2" "$id"
@@ -133,7 +227,9 @@ pilot_take_shot() {
     [[ -n "$PILOT_SHOTS" ]] || return 0
     mkdir -p "$PILOT_SHOTS"
     if [[ -n "${2:-}" ]]; then
-        import -window "$2" "$PILOT_SHOTS/$1.png"
+        # The window as the pilot sees it, with the window manager's frame and title bar.
+        pilot_frame "$2"
+        import -window root -crop "${FW}x${FH}+${FX}+${FY}" +repage "$PILOT_SHOTS/$1.png"
     else
         import -window root "$PILOT_SHOTS/$1.png"
     fi

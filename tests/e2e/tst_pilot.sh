@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# End to end, in a real X server: starts the built program in a fresh working folder and drives
-# it as a pilot would, then checks the files on disk and every message the program showed.
+# End to end, in a real X server under a window manager (openbox): starts the built program in a
+# fresh working folder and drives it as a pilot would, then checks the files on disk, every
+# message the program showed and its title bar, where the windows stand and where the focus is
+# after each step.
 #
 # usage: tst_pilot.sh PROGRAM SOURCE_DIR SCREENSHOT_DIR
 set -euo pipefail
 program=$(readlink -f "$1")
 source_dir=$2
 PILOT_SHOTS=$3
-for tool in Xvfb xdotool xdpyinfo import; do
+for tool in Xvfb openbox xdotool xdpyinfo xwininfo xprop import convert; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 # shellcheck source=../../scripts/pilot-driver.sh
@@ -28,17 +30,22 @@ check_same() { # file expected description
 }
 
 pilot_start_display
+pilot_start_window_manager
 pilot_start_program "$program" "$work" "$work/messages.log"
 
 # First start: talvo.ini says "none", so the setup window asks for the saved-flights folder.
+pilot_check_centred "$SETUP"
+pilot_focus_is "checkp Dir1"
 pilot_shot_of "$SETUP" checkp
 pilot_click "$SETUP" "${SETUP_SET_PATH[@]}"   # the list stands at the root
 pilot_message "Incorrect Path" message-incorrect-path
+pilot_focus_is "checkp Command1"
 pilot_open_folder "$sim"
 pilot_click "$SETUP" "${SETUP_SET_PATH[@]}"
 pilot_window "$MAIN" >/dev/null
 printf '%s\\\r\n' "$sim" | cmp -s - "$work/talvo.ini" || pilot_fail "talvo.ini does not hold the folder"
 pilot_is_visible "$SETUP" && pilot_fail "the setup window is still on screen"
+pilot_focus_is "Form2 Command3"
 pilot_shot_of "$MAIN" form2
 
 pilot_click "$MAIN" "${MAIN_COMPILE[@]}" "${MAIN_CONTAINER[@]}"
@@ -57,6 +64,8 @@ pilot_click "$MAIN" "${MAIN_LOAD[@]}"
 pilot_message "Flight Plan KSEA-PANC Loaded" message-loaded
 pilot_window "$COMPILER" >/dev/null
 pilot_is_visible "$MAIN" && pilot_fail "the main interface is still on screen"
+pilot_check_centred "$COMPILER"
+pilot_focus_is "B747 Text1"
 pilot_shot_of "$COMPILER" b747-loaded
 
 # The pilot's choices: 85 % fuel, 33000 feet, no check-list prompts.
@@ -74,6 +83,7 @@ pilot_message "The adventure's files are written, but the simulator will not run
 sed -i 's/SimVar_/FsVar_/g; s/SimCall_/FsCall_/g' "$work/lib/Talvo.abl" "$work/lib/Talvo2.abl"
 pilot_click "$COMPILER" "${B747_COMPILE[@]}"
 pilot_message "Adventure compiled successfully!" message-compiled
+pilot_focus_is "B747 Command2"
 
 check_same "$work/KSEA-PANC.flt" "$expected/KSEA-PANC.flt" "the adventure flight"
 check_same "$sim/KSEA-PANC.pln" "$expected/KSEA-PANC.pln" "the flight plan"
@@ -85,6 +95,22 @@ check_same "$work/KSEA-PANC.pln" "$expected/KSEA-PANC.pln" "the plan's working c
 } >"$work/expected.abl"
 check_same "$work/lib/KSEA-PANC.abl" "$work/expected.abl" "the adventure script"
 check_same "$sim/Talvo.FLT" "$source_dir/data/demo/Flight Simulator Files/Talvo.FLT" "Talvo.FLT"
+
+# A compile that changes nothing (a template that is a folder) leaves the focus on the first
+# field: Enter there presses no button, and the pilot's edits stay.
+mv "$work/lib/Talvo2.abl" "$work/Talvo2.abl"
+mkdir "$work/lib/Talvo2.abl"
+pilot_type_into "$COMPILER" "${B747_TEXT4[@]}" 31000
+pilot_click "$COMPILER" "${B747_COMPILE[@]}"
+pilot_message "Cannot compile the Adventure.\nThe file $work/lib/Talvo2.abl cannot be read: it is a folder, not a file.\nNo file was changed." message-refused
+pilot_focus_is "B747 Text1"
+xdotool key Return
+sleep 0.5
+pilot_is_visible "Talvo 2003" && pilot_fail "Enter on the first field showed a message"
+check_same "$sim/KSEA-PANC.pln" "$expected/KSEA-PANC.pln" "the flight plan after the refusal"
+rmdir "$work/lib/Talvo2.abl"
+mv "$work/Talvo2.abl" "$work/lib/Talvo2.abl"
+pilot_type_into "$COMPILER" "${B747_TEXT4[@]}" 33000
 
 # Another aircraft typed into the aircraft box: the compile sends the pilot back.
 pilot_type_into "$COMPILER" "${B747_COMBO1[@]}" "Cessna 172"
