@@ -119,7 +119,7 @@ def check(entry):
 with open(database) as f:
     entries = [e for e in json.load(f) if e["file"].startswith(src)]
 files = sorted(e["file"] for e in entries)
-problems = []
+problems = [] if entries else ["CMake's Windows configuration builds no source of src/"]
 
 # The platform files: CMake must build every *_windows.cpp and no *_posix.cpp, and each of them
 # needs its counterpart. Every other source of src/ is shared and so built for Windows too.
@@ -156,7 +156,8 @@ platform = sum(1 for f in files if f.endswith("_windows.cpp"))
 version = subprocess.run([compiler, "-dumpversion"], capture_output=True, text=True).stdout.strip()
 print(f"Windows check: {len(files)} sources of src/ ({platform} of them *_windows.cpp) compiled "
       f"for Windows, syntax only, by MinGW-w64 g++ {version} with the Qt headers of this machine; "
-      f"{failed} failed" + (f", {len(problems)} problems with the platform files" if problems else ""))
+      f"{failed} failed"
+      + (f", {len(problems)} problems with the platform files" if problems else ""))
 sys.exit(1 if failed or problems else 0)
 PY
 ) || status=$?
