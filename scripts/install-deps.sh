@@ -17,6 +17,9 @@ if [[ "${1:-}" == "--test" ]]; then
     # Sanitizers with leak checking, libFuzzer (clang) and the benchmarks.
     packages+=(clang libclang-rt-14-dev libbenchmark-dev)
     packages+=(clang-format git)
+    # The Windows check: MinGW-w64's g++ in its POSIX thread model (GCC 12's win32 model has no
+    # std::mutex nor std::thread), driven by a Python script.
+    packages+=(g++-mingw-w64-x86-64-posix python3)
 fi
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Talvo 2003 and runs every test headless: the whole suite,
-# then the whole suite again built with AddressSanitizer and UndefinedBehaviorSanitizer, then
-# each fuzzer for a bounded number of runs.
+# Installs what is missing, checks the format, compiles the sources for Windows (syntax only),
+# builds Talvo 2003 and runs every test headless: the whole suite, then the whole suite again
+# built with AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzzer for a bounded
+# number of runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -10,6 +11,9 @@ cd "$root"
 
 echo "== Format"
 "$root/scripts/check-format.sh"
+
+echo "== Windows check"
+"$root/scripts/windows-check.sh"
 
 echo "== Tests"
 "$root/scripts/build.sh" default

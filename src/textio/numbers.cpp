@@ -1,10 +1,9 @@
 #include "textio/numbers.h"
 
+#include "textio/cnumber.h"
+
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace textio {
@@ -87,8 +86,7 @@ template <typename Char> double readLenient(const Char* begin, const Char* end) 
     if (result.ec == std::errc::result_out_of_range) {
         // Beyond the range, or so small that only a subnormal number is left: the C library
         // gives infinity or the nearest subnormal (or zero), as IEEE arithmetic would.
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-        value = strtod_l(number.c_str(), nullptr, cLocale);
+        value = cLocaleNumber(number.c_str());
     }
     return negative ? -value : value;
 }
