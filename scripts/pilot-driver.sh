@@ -18,6 +18,9 @@ PILOT_MESSAGES_SEEN=0
 
 pilot_fail() {
     echo "pilot: $*" >&2
+    if [[ -s "$PILOT_FOCUS_LOG" ]]; then
+        echo "pilot: the last moves of the focus:" $(tail -n 6 "$PILOT_FOCUS_LOG" | tr '\n' ',') >&2
+    fi
     pilot_take_shot failure >/dev/null 2>&1 || true
     exit 1
 }

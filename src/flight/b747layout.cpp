@@ -181,7 +181,7 @@ void B747::buildControls() {
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
-    Text1->setFocus();
+    // The focus starts on Text1 (see showEvent).
 }
 
 } // namespace flight

@@ -150,6 +150,34 @@ private Q_SLOTS:
         verifyCentred(window("B747"));
     }
 
+    // Each window the program shows again starts with the focus on its first control: not on
+    // the button that hiding moved it to, which Enter would press (on the compiler window, Load
+    // Flight Plan, reloading the flight over the pilot's edits).
+    void windowsShownAgainFocusTheirFirstControl() {
+        Setup installation("x\r\n");
+        installation.work.write(QStringLiteral("talvo.ini"),
+                                installation.folder.toLatin1() + "\r\n");
+        MessageRecorder recorder;
+        app::Navigator navigator;
+        QVERIFY(navigator.start());
+        auto focusIn = [](const char* name) {
+            QWidget* shown = window(name);
+            return QTest::qWaitForWindowActive(shown) && QApplication::focusWidget()
+                       ? QApplication::focusWidget()->objectName()
+                       : QString();
+        };
+        QCOMPARE(focusIn("Form2"), QStringLiteral("Command3"));
+        QTest::mouseClick(control<QWidget>("Form2", "Command3"), Qt::LeftButton);
+        QCOMPARE(focusIn("B747"), QStringLiteral("Text1"));
+        control<QComboBox>("B747", "Combo1")->setEditText(QStringLiteral("Cessna"));
+        QTest::mouseClick(control<QWidget>("B747", "Command2"), Qt::LeftButton);
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("Form2")});
+        QCOMPARE(focusIn("Form2"), QStringLiteral("Command3"));
+        QTest::mouseClick(control<QWidget>("Form2", "Command3"), Qt::LeftButton);
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("B747")});
+        QCOMPARE(focusIn("B747"), QStringLiteral("Text1"));
+    }
+
     void closingTheSetupWindowEndsTheProgram() {
         Setup installation("none\r\n");
         app::Navigator navigator;

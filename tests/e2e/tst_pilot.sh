@@ -50,12 +50,14 @@ pilot_shot_of "$MAIN" form2
 
 pilot_click "$MAIN" "${MAIN_COMPILE[@]}" "${MAIN_CONTAINER[@]}"
 pilot_message "Please, load the Flight Plan first!" message-load-first
+pilot_focus_is "Form2 Command4"
 
 # A saved flight of another aircraft opens nothing.
 cp "$sim/Talvo.FLT" "$work/Talvo.FLT.747"
 printf 'Aircraft=Cessna Skyhawk 172SP\r\n' >"$sim/Talvo.FLT"
 pilot_click "$MAIN" "${MAIN_LOAD[@]}"
 pilot_message "The saved flight Talvo.flt was saved with the Cessna Skyhawk 172SP. The adventure compiler is made for the Boeing 747-400: please save the flight with Talvo Fleet." message-other-aircraft
+pilot_focus_is "Form2 Command3"
 pilot_is_visible "$COMPILER" && pilot_fail "the compiler window opened for another aircraft"
 mv "$work/Talvo.FLT.747" "$sim/Talvo.FLT"
 
@@ -70,14 +72,18 @@ pilot_shot_of "$COMPILER" b747-loaded
 
 # The pilot's choices: 85 % fuel, 33000 feet, no check-list prompts.
 pilot_type_into "$COMPILER" "${B747_TEXT14[@]}" 85
+pilot_focus_is "B747 Text14"
 pilot_type_into "$COMPILER" "${B747_TEXT4[@]}" 33000
+pilot_focus_is "B747 Text4"
 pilot_click "$COMPILER" "${B747_CHECK2[@]}"
+pilot_focus_is "B747 Check2"
 pilot_shot_of "$COMPILER" b747
 # The shipped templates still hold the placeholders of the simulator's names: the files are
 # written, and the pilot is told why the simulator will not run the script yet.
 pilot_click "$COMPILER" "${B747_COMPILE[@]}"
 first_use=$(grep -n 'SimVar_' "$work/lib/Talvo.abl" | grep -v '^[0-9]*: *//' | head -n 1 | cut -d: -f1)
 pilot_message "The adventure's files are written, but the simulator will not run its script $work/lib/KSEA-PANC.abl.\nLine $first_use: SimVar_IndicatedAirspeed in lib\\Talvo.abl line $first_use is a placeholder: replace it with your simulator's name.\nAdapt the template as the README's section for pilots says, then compile again." message-placeholder
+pilot_focus_is "B747 Command2"
 
 # The pilot adapts the templates to the simulator's names and compiles again.
 sed -i 's/SimVar_/FsVar_/g; s/SimCall_/FsCall_/g' "$work/lib/Talvo.abl" "$work/lib/Talvo2.abl"
@@ -114,13 +120,19 @@ pilot_type_into "$COMPILER" "${B747_TEXT4[@]}" 33000
 
 # Another aircraft typed into the aircraft box: the compile sends the pilot back.
 pilot_type_into "$COMPILER" "${B747_COMBO1[@]}" "Cessna 172"
+pilot_focus_is "B747 Combo1"
 pilot_click "$COMPILER" "${B747_COMPILE[@]}"
 pilot_message "Cannot compile the Adventure. Please save the flight with Talvo Fleet" message-foreign-aircraft
 pilot_window "$MAIN" >/dev/null
 pilot_is_visible "$COMPILER" && pilot_fail "the compiler window is still on screen"
+pilot_focus_is "Form2 Command3"
 check_same "$work/KSEA-PANC.flt" "$expected/KSEA-PANC.flt" "the adventure flight after the refusal"
 
-pilot_click "$MAIN" "${MAIN_EXIT[@]}" "${MAIN_CONTAINER[@]}"
+# Back to the compiler window: its fields as the pilot left them, the focus on the first field.
+pilot_click "$MAIN" "${MAIN_LOAD[@]}"
+pilot_window "$COMPILER" >/dev/null
+pilot_focus_is "B747 Text1"
+pilot_click "$COMPILER" "${B747_EXIT[@]}"
 pilot_wait_exit || pilot_fail "the program ended with status $?"
 [[ $(wc -l <"$work/messages.log") -eq $PILOT_MESSAGES_SEEN ]] ||
     pilot_fail "the program showed messages the pilot never saw: $(cat "$work/messages.log")"
