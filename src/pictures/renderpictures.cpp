@@ -1,18 +1,42 @@
 // Paints every picture of the program for its resources (run by the build, headless):
 //   render-pictures <folder>
 // writes <folder>/<name>.ppm and <folder>/<name>@2x.ppm for each picture (twice as many pixels
-// each way), and <folder>/icon-<size>.png for each size of the window icon.
+// each way), and <folder>/icon-<size>.pam for each size of the window icon (PAM: PPM's kin with
+// an alpha channel). Both formats are raw pixels behind a short header, which the program loads
+// without decoding.
 #include "pictures/painting.h"
 #include "ui/fontsubstitutes.h"
 
 #include <cstdio>
 #include <QDir>
 #include <QGuiApplication>
+#include <QSaveFile>
 
 namespace {
 
 bool save(const QImage& image, const QString& path, const char* format) {
     if (image.save(path, format)) {
+        return true;
+    }
+    std::fprintf(stderr, "render-pictures: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// PAM, as Qt writes none: red, green, blue and (not premultiplied) alpha, 8 bits each.
+bool savePam(const QImage& image, const QString& path) {
+    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly) &&
+                   file.write(QStringLiteral("P7\nWIDTH %1\nHEIGHT %2\nDEPTH 4\nMAXVAL 255\n"
+                                             "TUPLTYPE RGB_ALPHA\nENDHDR\n")
+                                  .arg(rgba.width())
+                                  .arg(rgba.height())
+                                  .toLatin1()) > 0;
+    for (int y = 0; written && y < rgba.height(); ++y) {
+        const qint64 row = qint64(rgba.width()) * 4;
+        written = file.write(reinterpret_cast<const char*>(rgba.constScanLine(y)), row) == row;
+    }
+    if (written && file.commit()) {
         return true;
     }
     std::fprintf(stderr, "render-pictures: cannot write %s\n", qPrintable(path));
@@ -41,8 +65,8 @@ int main(int argc, char** argv) {
         }
     }
     for (const int size : pictures::kIconSizes) {
-        if (!save(pictures::paintIconFace(size), folder + QStringLiteral("/icon-%1.png").arg(size),
-                  "PNG")) {
+        if (!savePam(pictures::paintIconFace(size),
+                     folder + QStringLiteral("/icon-%1.pam").arg(size))) {
             return 1;
         }
     }

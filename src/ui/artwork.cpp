@@ -1,20 +1,31 @@
 #include "ui/artwork.h"
 
+#include "ui/netpbm.h"
+
 #include <array>
 #include <QGuiApplication>
 #include <QLatin1String>
+#include <QResource>
 
 namespace ui::artwork {
 namespace {
 
-// A picture from the resources (see src/ui/CMakeLists.txt): on a screen scaled up, the one with
-// twice as many pixels each way. The opaque pictures are stored as PPM, the fastest to load of
-// the formats Qt reads (no decompression, no filters).
+// A picture from the resources (see src/ui/CMakeLists.txt). They are stored uncompressed as
+// PPM or PAM, so loading one only converts its pixels, in place in the program's own memory, to
+// the screen's format: no decompression, no decoding.
+QPixmap shipped(const QString& path) {
+    const QResource resource(path);
+    if (resource.compressionAlgorithm() != QResource::NoCompression) {
+        return {};
+    }
+    return QPixmap::fromImage(netpbmImage(resource.data(), resource.size()));
+}
+
+// On a screen scaled up, the picture with twice as many pixels each way, so it stays sharp.
 QPixmap shipped(const char* name) {
     const bool twice = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
-    QPixmap picture(QStringLiteral(":/artwork/") + QLatin1String(name) +
-                        (twice ? QStringLiteral("@2x.ppm") : QStringLiteral(".ppm")),
-                    "PPM");
+    QPixmap picture = shipped(QStringLiteral(":/artwork/") + QLatin1String(name) +
+                              (twice ? QStringLiteral("@2x.ppm") : QStringLiteral(".ppm")));
     picture.setDevicePixelRatio(twice ? 2.0 : 1.0);
     return picture;
 }
@@ -46,7 +57,7 @@ QIcon windowIcon() {
     static const QIcon icon = [] {
         QIcon result;
         for (const int size : {16, 32, 48, 64, 128, 256})
-            result.addPixmap(QPixmap(QStringLiteral(":/artwork/icon-%1.png").arg(size), "PNG"));
+            result.addPixmap(shipped(QStringLiteral(":/artwork/icon-%1.pam").arg(size)));
         return result;
     }();
     return icon;
