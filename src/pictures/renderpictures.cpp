@@ -1,9 +1,10 @@
 // Paints every picture of the program for its resources (run by the build, headless):
 //   render-pictures <folder>
-// writes <folder>/<name>.ppm and <folder>/<name>@2x.ppm for each picture (twice as many pixels
-// each way), and <folder>/icon-<size>.pam for each size of the window icon (PAM: PPM's kin with
-// an alpha channel). Both formats are raw pixels behind a short header, which the program loads
-// without decoding.
+// at the normal scale writes <folder>/<name>.ppm for each picture and <folder>/icon-<size>.pam for
+// each size of the window icon (PAM: PPM's kin with an alpha channel); run with
+// QT_SCALE_FACTOR=2, it writes <folder>/<name>@2x.ppm, with twice as many pixels each way, painted
+// as the program painted them on a screen scaled up. Both formats are raw pixels behind a short
+// header, which the program loads without decoding.
 #include "pictures/painting.h"
 #include "ui/fontsubstitutes.h"
 
@@ -57,16 +58,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "render-pictures: cannot make %s\n", qPrintable(folder));
         return 1;
     }
+    const qreal ratio = application.devicePixelRatio();
+    if (ratio != 1.0 && ratio != 2.0) {
+        std::fprintf(stderr, "render-pictures: the scale must be 1 or 2, not %g\n", ratio);
+        return 2;
+    }
+    const QString suffix = ratio == 1.0 ? QStringLiteral(".ppm") : QStringLiteral("@2x.ppm");
     for (const pictures::Picture picture : pictures::kPictures) {
-        const QString stem = folder + QLatin1Char('/') + pictures::pictureName(picture);
-        if (!save(pictures::paintPicture(picture, 1.0), stem + QStringLiteral(".ppm"), "PPM") ||
-            !save(pictures::paintPicture(picture, 2.0), stem + QStringLiteral("@2x.ppm"), "PPM")) {
+        if (!save(pictures::paintPicture(picture, ratio),
+                  folder + QLatin1Char('/') + pictures::pictureName(picture) + suffix, "PPM")) {
             return 1;
         }
     }
     for (const int size : pictures::kIconSizes) {
-        if (!savePam(pictures::paintIconFace(size),
-                     folder + QStringLiteral("/icon-%1.pam").arg(size))) {
+        if (ratio == 1.0 && !savePam(pictures::paintIconFace(size),
+                                     folder + QStringLiteral("/icon-%1.pam").arg(size))) {
             return 1;
         }
     }
