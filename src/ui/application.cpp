@@ -1,7 +1,7 @@
 #include "ui/application.h"
 
 #include "ui/artwork.h"
-#include "ui/fonts.h"
+#include "ui/fontsubstitutes.h"
 #include "ui/messages.h"
 
 #include <QApplication>

@@ -1,6 +1,9 @@
 #pragma once
 
-// Every picture the program shows is painted here, in code, with QPainter.
+// Every picture the program shows. They are painted in code (src/pictures) when the program is
+// built and come from its resources, each at the normal scale and with twice as many pixels each
+// way: on a screen scaled up, the pictures have the larger images, so they stay sharp. The sizes
+// below are those at the normal scale.
 
 #include <QIcon>
 #include <QPixmap>

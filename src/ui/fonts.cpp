@@ -6,20 +6,6 @@
 
 namespace ui {
 
-void installFontSubstitutes() {
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                                QStringLiteral("DejaVu Sans Condensed"),
-                                QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Haettenschweiler"),
-                               {QStringLiteral("Nimbus Sans Narrow"),
-                                QStringLiteral("DejaVu Sans Condensed"),
-                                QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                                QStringLiteral("DejaVu Sans")});
-}
-
 QFont windowFont(const QString& family, double points, bool bold) {
     QFont font(family);
     font.setStyleHint(QFont::SansSerif);

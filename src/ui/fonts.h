@@ -7,10 +7,6 @@ class QWidget;
 
 namespace ui {
 
-// The windows name the fonts of the system they were drawn on: "Tahoma", "Haettenschweiler" and
-// "MS Sans Serif". Where those are missing, free fonts of similar build stand in for them.
-void installFontSubstitutes();
-
 // A font as the windows name it: family, size in points at 96 dots per inch (kept as a pixel
 // size, so the layout does not depend on the screen's resolution), weight.
 QFont windowFont(const QString& family, double points, bool bold);

@@ -1,11 +1,11 @@
-#include "ui/paintkit.h"
+#include "pictures/paintkit.h"
 
 #include <algorithm>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QRadialGradient>
 
-namespace ui::paintkit {
+namespace pictures::paintkit {
 
 QLinearGradient ramp(QPointF from, QPointF to, const QGradientStops& stops) {
     QLinearGradient gradient(from, to);
@@ -86,4 +86,4 @@ void cloud(QPainter& p, QPointF centre, double width, double height, const QColo
     }
 }
 
-} // namespace ui::paintkit
+} // namespace pictures::paintkit

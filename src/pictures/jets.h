@@ -8,7 +8,7 @@
 #include <QPainterPath>
 #include <QTransform>
 
-namespace ui::jets {
+namespace pictures::jets {
 
 // How a side-view jet is painted: bright body, coloured trim, darker belly and engines.
 struct Livery {
@@ -31,4 +31,4 @@ void paintSideJet(QPainter& p, const QTransform& pose, const Livery& look);
 // The jumbo jet seen from below, nose up (towards -y), about 100 units long and 92 wide.
 QPainterPath planJet();
 
-} // namespace ui::jets
+} // namespace pictures::jets

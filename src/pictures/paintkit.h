@@ -7,15 +7,13 @@
 #include <QColor>
 #include <QFont>
 #include <QGradient>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <QPolygonF>
 #include <QtMath>
 
-namespace ui::paintkit {
+namespace pictures::paintkit {
 
 // A tiny fixed-seed generator, so every cloud lands in the same place on every run.
 class Scatter {
@@ -31,15 +29,12 @@ private:
     std::uint32_t state_;
 };
 
-// Paints a picture of the given size (in pixels at the normal scale), antialiased, and hands it
-// back as a pixmap: opaque 24-bit unless another format is asked for. On a screen scaled up, the
-// picture is painted with as many more pixels, so it stays sharp.
+// Paints a picture of the given size (in pixels at the normal scale), antialiased, with ratio
+// times as many pixels each way and that device pixel ratio: opaque 24-bit unless another format
+// is asked for.
 template <typename Draw>
-QPixmap painted(int width, int height, Draw draw, QImage::Format format = QImage::Format_RGB32,
-                qreal ratio = 0) {
-    if (ratio <= 0) {
-        ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    }
+QImage painted(int width, int height, qreal ratio, Draw draw,
+               QImage::Format format = QImage::Format_RGB32) {
     QImage image(qCeil(width * ratio), qCeil(height * ratio), format);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
@@ -48,7 +43,7 @@ QPixmap painted(int width, int height, Draw draw, QImage::Format format = QImage
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         draw(p);
     }
-    return QPixmap::fromImage(image);
+    return image;
 }
 
 using Stop = QGradientStop;
@@ -75,4 +70,4 @@ void puff(QPainter& p, QPointF centre, double rx, double ry, const QColor& colou
 void cloud(QPainter& p, QPointF centre, double width, double height, const QColor& lit,
            const QColor& shade, Scatter& scatter);
 
-} // namespace ui::paintkit
+} // namespace pictures::paintkit

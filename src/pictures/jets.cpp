@@ -1,10 +1,10 @@
-#include "ui/jets.h"
+#include "pictures/jets.h"
 
-#include "ui/paintkit.h"
+#include "pictures/paintkit.h"
 
 #include <cmath>
 
-namespace ui::jets {
+namespace pictures::jets {
 
 using paintkit::closedShape;
 using paintkit::ramp;
@@ -182,4 +182,4 @@ QPainterPath planJet() {
     return path.simplified();
 }
 
-} // namespace ui::jets
+} // namespace pictures::jets
