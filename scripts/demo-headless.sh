@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Compiles the demo adventure without a display: the program runs in a virtual display and the
-# pilot-like driver loads the demo flight, compiles it and ends the program.
+# Compiles the demo adventure without a display: the program runs in a virtual display under a
+# window manager, and the pilot-like driver loads the demo flight, compiles it and ends the
+# program.
 #
 # usage: demo-headless.sh PROGRAM WORKFOLDER
 set -euo pipefail
@@ -15,6 +16,7 @@ rm -rf "$PILOT_SHOTS"
 folder=$(head -n 1 "$work/talvo.ini" | tr -d '\r')
 echo "No display: running Talvo 2003 in a virtual display on the demo flight."
 pilot_start_display
+pilot_start_window_manager
 pilot_start_program "$program" "$work" "$work/messages.log"
 if [[ "$folder" == "none" ]]; then
     pilot_shot_of "$SETUP" checkp
