@@ -43,11 +43,16 @@ pilot_start_display() {
 # waits until it manages windows: frames, title bars and focus as a pilot's desktop has them.
 pilot_start_window_manager() {
     PILOT_WM_HOME=$(mktemp -d)
-    HOME="$PILOT_WM_HOME" XDG_CONFIG_HOME="$PILOT_WM_HOME" openbox --sm-disable \
-        >"$PILOT_WM_HOME/openbox.log" 2>&1 &
-    PILOT_WM_PID=$!
-    local i
+    local i tries=0
     for ((i = 0; i < PILOT_TIMEOUT * 10; i++)); do
+        # Started again should it have ended without taking the display (seen once on a busy
+        # machine).
+        if [[ -z "$PILOT_WM_PID" ]] || ! kill -0 "$PILOT_WM_PID" 2>/dev/null; then
+            ((tries++ < 3)) || break
+            HOME="$PILOT_WM_HOME" XDG_CONFIG_HOME="$PILOT_WM_HOME" openbox --sm-disable \
+                >>"$PILOT_WM_HOME/openbox.log" 2>&1 &
+            PILOT_WM_PID=$!
+        fi
         if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
             return 0
         fi
