@@ -109,26 +109,26 @@ pilot_is_visible() {
     xdotool search --onlyvisible --name "^${1//[][\\^$.|?*+()]/\\&}\$" >/dev/null 2>&1
 }
 
-# pilot_client_origin WINDOWID: sets X and Y to the screen position of the window's client area.
+# pilot_client_origin WINDOWID: sets X and Y to the screen position of the window's client area,
+# W and H to its size.
 # (xdotool's window geometry counts a window manager's frame twice.)
 pilot_client_origin() {
     local info
     info=$(xwininfo -id "$1")
     X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
     Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+    W=$(sed -n 's/^ *Width: *//p' <<<"$info")
+    H=$(sed -n 's/^ *Height: *//p' <<<"$info")
 }
 
 # pilot_frame WINDOWID: sets FX, FY, FW and FH to the window's place on screen with the window
 # manager's frame, and FTOP to the height of its title bar (all 0 without a window manager).
 pilot_frame() {
-    local info width height extents left right top bottom
+    local extents left right top bottom
     pilot_client_origin "$1"
-    info=$(xwininfo -id "$1")
-    width=$(sed -n 's/^ *Width: *//p' <<<"$info")
-    height=$(sed -n 's/^ *Height: *//p' <<<"$info")
     extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p')
     IFS=', ' read -r left right top bottom <<<"${extents:-0, 0, 0, 0}"
-    FX=$((X - left)) FY=$((Y - top)) FW=$((width + left + right)) FH=$((height + top + bottom))
+    FX=$((X - left)) FY=$((Y - top)) FW=$((W + left + right)) FH=$((H + top + bottom))
     FTOP=$top
 }
 
@@ -162,9 +162,13 @@ pilot_focus_is() {
 }
 
 # The width of the caption "Talvo 2003" in the window manager's title font (openbox: sans, bold,
-# 8 points), in pixels.
+# 8 points), in pixels; measured once.
+PILOT_CAPTION_WIDTH=""
 pilot_caption_width() {
-    convert -density 96 -font DejaVu-Sans-Bold -pointsize 8 label:"Talvo 2003" -format '%w' info:
+    if [[ -z "$PILOT_CAPTION_WIDTH" ]]; then
+        PILOT_CAPTION_WIDTH=$(convert -density 96 -font DejaVu-Sans-Bold -pointsize 8 \
+            label:"Talvo 2003" -format '%w' info:)
+    fi
 }
 
 # pilot_click TITLE LEFT TOP WIDTH HEIGHT [DX DY]: clicks the middle of a control of the window,
@@ -202,7 +206,8 @@ pilot_message() {
     # as wide as the bar is high.
     pilot_frame "$id"
     if ((FTOP > 0)); then
-        local need=$(($(pilot_caption_width) + 5 * FTOP))
+        pilot_caption_width
+        local need=$((PILOT_CAPTION_WIDTH + 5 * FTOP))
         ((FW >= need)) || pilot_fail "message $PILOT_MESSAGES_SEEN is $FW px wide: its title" \
             "bar needs $need px to show \"$(xdotool getwindowname "$id")\" whole"
     fi

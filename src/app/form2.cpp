@@ -4,6 +4,7 @@
 #include "params/aircraft.h"
 #include "ui/artwork.h"
 #include "ui/controls.h"
+#include "ui/firstfocus.h"
 #include "ui/fonts.h"
 #include "ui/messages.h"
 #include "ui/picturebutton.h"
@@ -11,7 +12,6 @@
 
 #include <QCloseEvent>
 #include <QLabel>
-#include <QShowEvent>
 
 namespace app {
 namespace {
@@ -68,7 +68,8 @@ Form2::Form2(const QString& savedFlightFolder, QWidget* parent)
                          "Command5", twipsRect(15, 5325, 2010, 405));
     Command3->raise();
     setTabOrder(Command3, Command4);
-    setTabOrder(Command4, Command5); // the focus starts on Command3 (see showEvent)
+    setTabOrder(Command4, Command5);
+    ui::startFocusOn(this, Command3);
 
     connect(Command3, &QAbstractButton::clicked, this, &Form2::Command3_Click);
     connect(Command4, &QAbstractButton::clicked, this, &Form2::Command4_Click);
@@ -101,16 +102,6 @@ void Form2::Command4_Click() {
 
 void Form2::Command5_Click() {
     Q_EMIT exitRequested();
-}
-
-// Each time the program shows the window, the focus starts on the Load Flight Plan button, its
-// first control: hiding the window had moved the focus on to the next button. A window restored
-// by the pilot (a spontaneous show) keeps its focus.
-void Form2::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        Command3->setFocus(Qt::OtherFocusReason);
-    }
-    QWidget::showEvent(event);
 }
 
 void Form2::closeEvent(QCloseEvent* event) {

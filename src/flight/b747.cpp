@@ -11,7 +11,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QShowEvent>
 
 namespace flight {
 
@@ -144,17 +143,6 @@ void B747::Command2_Click() {
 
 void B747::Command5_Click() {
     Q_EMIT exitRequested();
-}
-
-// Each time the program shows the window, the focus starts on the first field. Hiding the
-// window moved its focus on to the next control: left there, a pilot's Enter could press Load
-// Flight Plan and reload the flight over the pilot's edits. A window restored by the pilot (a
-// spontaneous show) keeps its focus.
-void B747::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        Text1->setFocus(Qt::OtherFocusReason);
-    }
-    QWidget::showEvent(event);
 }
 
 void B747::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 #include "flight/b747.h"
 #include "ui/artwork.h"
 #include "ui/controls.h"
+#include "ui/firstfocus.h"
 #include "ui/fonts.h"
 #include "ui/picturebutton.h"
 #include "ui/shapes.h"
@@ -181,7 +182,7 @@ void B747::buildControls() {
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
-    // The focus starts on Text1 (see showEvent).
+    ui::startFocusOn(this, Text1);
 }
 
 } // namespace flight

@@ -3,9 +3,9 @@
 #include "ui/artwork.h"
 #include "ui/fontsubstitutes.h"
 #include "ui/messages.h"
+#include "ui/testlog.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QWidget>
 
 namespace ui {
@@ -15,11 +15,11 @@ namespace {
 // a line each time the focus moves, the name of the window and of the control that now has it
 // ("B747 Text1"). Only the program itself can see which of its controls has the focus.
 void logFocusForTests() {
-    const QString path = qEnvironmentVariable("TALVO_FOCUS_LOG");
-    if (path.isEmpty()) {
+    const TestLog log("TALVO_FOCUS_LOG");
+    if (!log.isOn()) {
         return;
     }
-    QObject::connect(qApp, &QApplication::focusChanged, qApp, [path](QWidget*, QWidget* now) {
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [log](QWidget*, QWidget* now) {
         if (!now) {
             return;
         }
@@ -28,11 +28,7 @@ void logFocusForTests() {
         while (control->objectName().isEmpty() && !control->isWindow()) {
             control = control->parentWidget();
         }
-        QFile log(path);
-        if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-            log.write(now->window()->objectName().toUtf8() + ' ' + control->objectName().toUtf8() +
-                      '\n');
-        }
+        log.append(now->window()->objectName() + QLatin1Char(' ') + control->objectName());
     });
 }
 

@@ -24,6 +24,13 @@ QMargins frameOf(const QWidget* window) {
             frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
+// Where a frame of the given size stands centred in the area: its top-left corner, with the odd
+// pixel of an uneven difference on the right and bottom.
+QPoint centredTopLeft(const QRect& area, QSize frame) {
+    return {area.x() + (area.width() - frame.width()) / 2,
+            area.y() + (area.height() - frame.height()) / 2};
+}
+
 void centre(QWidget* window, const QMargins& frame) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) {
@@ -69,11 +76,6 @@ private:
 };
 
 } // namespace
-
-QPoint centredTopLeft(const QRect& area, QSize frame) {
-    return {area.x() + (area.width() - frame.width()) / 2,
-            area.y() + (area.height() - frame.height()) / 2};
-}
 
 void centreOnScreen(QWidget* window) {
     const QMargins frame = window->isVisible() ? frameOf(window) : knownFrame;

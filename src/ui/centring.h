@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QRect>
-
 class QWidget;
 
 namespace ui {
@@ -11,9 +9,5 @@ namespace ui {
 // not known then, so the frame of an earlier window stands in for it (none for the first), and
 // once the window manager has framed the window, it is centred again if its frame differs.
 void centreOnScreen(QWidget* window);
-
-// Where a frame of the given size stands centred in the area: its top-left corner, with the odd
-// pixel of an uneven difference on the right and bottom.
-QPoint centredTopLeft(const QRect& area, QSize frame);
 
 } // namespace ui

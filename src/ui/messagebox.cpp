@@ -14,8 +14,8 @@ namespace {
 // (46 pixels a button), with the gaps between them.
 constexpr int kTitleBarControls = 32 + 3 * 46;
 
-} // namespace
-
+// The least width of a message box, in pixels: the caption in a bold title font, and room for
+// a window icon and three title-bar buttons as wide as the widest desktops draw them.
 int messageBoxMinimumWidth() {
     QFont titleFont = QApplication::font();
     titleFont.setBold(true);
@@ -23,6 +23,8 @@ int messageBoxMinimumWidth() {
     const int caption = QFontMetrics(titleFont).horizontalAdvance(QString::fromLatin1(kAppTitle));
     return caption + caption / 10 + kTitleBarControls;
 }
+
+} // namespace
 
 std::unique_ptr<QMessageBox> makeMessageBox(const QString& text, QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle),

@@ -10,8 +10,4 @@ namespace ui {
 // buttons, however short the text.
 std::unique_ptr<QMessageBox> makeMessageBox(const QString& text, QWidget* parent);
 
-// The least width of a message box, in pixels: the caption in a bold title font, and room for
-// a window icon and three title-bar buttons as wide as the widest desktops draw them.
-int messageBoxMinimumWidth();
-
 } // namespace ui

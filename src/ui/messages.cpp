@@ -1,9 +1,9 @@
 #include "ui/messages.h"
 
 #include "ui/messagebox.h"
+#include "ui/testlog.h"
 
 #include <QApplication>
-#include <QFile>
 
 namespace ui {
 namespace {
@@ -11,15 +11,9 @@ namespace {
 // When the end-to-end tests drive the program, they set TALVO_MESSAGE_LOG to a file that
 // receives every message, one a line (line breaks written as "\n"), before the box shows.
 void logForTests(const QString& text) {
-    static const QString path = qEnvironmentVariable("TALVO_MESSAGE_LOG");
-    if (path.isEmpty()) {
-        return;
-    }
-    QFile log(path);
-    if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        QString line = text;
-        line.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-        log.write(line.toUtf8() + '\n');
+    static const TestLog log("TALVO_MESSAGE_LOG");
+    if (log.isOn()) {
+        log.append(QString(text).replace(QLatin1Char('\n'), QLatin1String("\\n")));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/picturebutton.h"
 
+#include "ui/shapes.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
@@ -42,11 +44,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
 // a pilot sees which button Enter will press.
 void PictureButton::drawFocusMark(QPainter& painter, const QRect& picture) const {
     const QColor ring = palette().color(QPalette::Active, QPalette::ButtonText);
-    const QRect outer = picture.adjusted(-1, -1, 1, 1);
-    painter.fillRect(outer.left(), outer.top(), outer.width(), 1, ring);
-    painter.fillRect(outer.left(), outer.bottom(), outer.width(), 1, ring);
-    painter.fillRect(outer.left(), outer.top(), 1, outer.height(), ring);
-    painter.fillRect(outer.right(), outer.top(), 1, outer.height(), ring);
+    fillOutline(painter, picture.adjusted(-1, -1, 1, 1), ring);
     QPen dots(ring, 1, Qt::DotLine);
     dots.setCosmetic(true);
     painter.setPen(dots);

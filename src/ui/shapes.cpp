@@ -4,23 +4,22 @@
 
 namespace ui {
 
+void fillOutline(QPainter& painter, const QRect& rect, const QColor& colour) {
+    painter.fillRect(rect.left(), rect.top(), rect.width(), 1, colour);
+    painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, colour);
+    painter.fillRect(rect.left(), rect.top(), 1, rect.height(), colour);
+    painter.fillRect(rect.right(), rect.top(), 1, rect.height(), colour);
+}
+
 RectangleShape::RectangleShape(QWidget* parent, const QColor& colour)
     : QWidget(parent)
     , colour_(colour) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-// The outline is filled as four strips one pixel wide, not stroked with a pen: a pen's stroke
-// straddles the edge, so at twice the scale the left and top edges would lose half their width
-// to the clip while the right and bottom kept all of it.
 void RectangleShape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const int w = width();
-    const int h = height();
-    painter.fillRect(0, 0, w, 1, colour_);
-    painter.fillRect(0, h - 1, w, 1, colour_);
-    painter.fillRect(0, 0, 1, h, colour_);
-    painter.fillRect(w - 1, 0, 1, h, colour_);
+    fillOutline(painter, rect(), colour_);
 }
 
 LineShape::LineShape(QWidget* parent, QPoint from, QPoint to, const QColor& colour)

@@ -4,7 +4,14 @@
 #include <QPoint>
 #include <QWidget>
 
+class QPainter;
+
 namespace ui {
+
+// Paints a one-pixel outline just inside rect as four filled strips, not with a pen: a pen's
+// stroke straddles the edge, so at twice the scale the left and top edges would lose half their
+// width to the clip while the right and bottom kept all of it.
+void fillOutline(QPainter& painter, const QRect& rect, const QColor& colour);
 
 // A rectangle outline drawn one pixel wide along the edges of the widget. It takes no clicks.
 class RectangleShape : public QWidget {
