@@ -6,7 +6,7 @@
 #include "compiler/compileadventure.h"
 #include "compiler/planaltitude.h"
 #include "flight/b747.h"
-#include "textio/textfiles.h"
+#include "files/textfiles.h"
 #include "ui/messages.h"
 
 #include <benchmark/benchmark.h>
@@ -86,7 +86,7 @@ void BM_LoadBaseline(benchmark::State& state) {
     Installation installation;
     for (auto _ : state) {
         for (const QString& name : {QStringLiteral("Talvo.FLT"), QStringLiteral("KSEA-PANC.pln")}) {
-            textio::InputTextFile file(installation.prefix() + name);
+            files::InputTextFile file(installation.prefix() + name);
             file.open();
             QByteArray line;
             while (file.readLine(line)) {
@@ -123,8 +123,8 @@ void BM_Compile(benchmark::State& state) {
 }
 
 void copyLines(const QString& from, const QString& to) {
-    textio::InputTextFile in(from);
-    textio::OutputTextFile out(to);
+    files::InputTextFile in(from);
+    files::OutputTextFile out(to);
     in.open();
     out.open();
     compiler::copyLines(in.reader(), out.writer());
@@ -180,8 +180,8 @@ LargeFiles& largeFiles() {
 template <typename Pass> void runPass(benchmark::State& state, const QString& input, Pass pass) {
     const QString output = largeFiles().dir.filePath(QStringLiteral("out"));
     for (auto _ : state) {
-        textio::InputTextFile in(input);
-        textio::OutputTextFile out(output);
+        files::InputTextFile in(input);
+        files::OutputTextFile out(output);
         in.open();
         out.open();
         pass(in.reader(), out.writer());
@@ -240,8 +240,8 @@ void BM_PeakMemory(benchmark::State& state, Kind kind) {
     for (auto _ : state) {
         const pid_t child = fork();
         if (child == 0) {
-            textio::InputTextFile in(input);
-            textio::OutputTextFile out(output);
+            files::InputTextFile in(input);
+            files::OutputTextFile out(output);
             in.open();
             out.open();
             if (kind == Kind::Flight) {

@@ -1,8 +1,8 @@
 #include "app/configuration.h"
 
 #include "textio/codepage.h"
-#include "textio/textfiles.h"
-#include "textio/winpath.h"
+#include "files/textfiles.h"
+#include "files/winpath.h"
 
 namespace app {
 namespace {
@@ -12,10 +12,10 @@ const QString kConfiguration = QStringLiteral("talvo.ini");
 
 QString runtimeError(const QString& kind, const QString& windowsName, const QString& detail) {
     return QStringLiteral("Run-time error: %1\n\nFile: %2\n(%3)\n\n%4")
-        .arg(kind, windowsName, textio::localPath(windowsName), detail);
+        .arg(kind, windowsName, files::localPath(windowsName), detail);
 }
 
-QString openFailure(const textio::InputTextFile& file) {
+QString openFailure(const files::InputTextFile& file) {
     return runtimeError(file.errorString(), file.name(),
                         QStringLiteral("Talvo 2003 needs this file in its working folder and "
                                        "ends now."));
@@ -25,12 +25,12 @@ QString openFailure(const textio::InputTextFile& file) {
 
 StartupConfiguration readStartupConfiguration() {
     {
-        textio::InputTextFile templateFile(kTemplate);
+        files::InputTextFile templateFile(kTemplate);
         if (!templateFile.open()) {
             return {std::nullopt, openFailure(templateFile)};
         }
     }
-    textio::InputTextFile configuration(kConfiguration);
+    files::InputTextFile configuration(kConfiguration);
     if (!configuration.open()) {
         return {std::nullopt, openFailure(configuration)};
     }
@@ -52,7 +52,7 @@ bool isSavedFlightsFolder(const QString& path) {
 }
 
 std::optional<QString> storeSavedFlightFolder(const QString& savedFlightFolder) {
-    textio::OutputTextFile file(kConfiguration);
+    files::OutputTextFile file(kConfiguration);
     // The pilot may have made talvo.ini writable in a folder that is not: it is then written in
     // place.
     file.allowWritingInPlace();

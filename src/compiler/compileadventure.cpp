@@ -7,8 +7,8 @@
 #include "compiler/planname.h"
 #include "compiler/scriptverdict.h"
 #include "params/aircraft.h"
-#include "textio/filereplacement.h"
-#include "textio/textfiles.h"
+#include "files/filereplacement.h"
+#include "files/textfiles.h"
 
 #include <functional>
 #include <optional>
@@ -30,24 +30,24 @@ StepError cannot(const QString& path, const QString& action, const QString& why)
         .arg(QDir::toNativeSeparators(path), action, why);
 }
 
-StepError readError(const textio::InputTextFile& file) {
+StepError readError(const files::InputTextFile& file) {
     return cannot(file.path(), QStringLiteral("read"), file.errorString());
 }
 
-StepError outputError(const textio::FileReplacement& outputs) {
-    const textio::FileReplacement::Failure& failure = outputs.failure();
+StepError outputError(const files::FileReplacement& outputs) {
+    const files::FileReplacement::Failure& failure = outputs.failure();
     return cannot(failure.path, failure.action, failure.reason);
 }
 
 // Streams one input file into the new version of one output.
 StepError transform(const QString& inputName, const QString& outputName,
-                    textio::FileReplacement& outputs,
+                    files::FileReplacement& outputs,
                     const std::function<void(textio::LineReader&, textio::LineWriter&)>& copy) {
-    textio::InputTextFile in(inputName);
+    files::InputTextFile in(inputName);
     if (!in.open()) {
         return readError(in);
     }
-    textio::OutputTextFile* out = outputs.add(outputName);
+    files::OutputTextFile* out = outputs.add(outputName);
     if (!out) {
         return outputError(outputs);
     }
@@ -59,7 +59,7 @@ StepError transform(const QString& inputName, const QString& outputName,
 }
 
 StepError WriteAdventureFlight(const QString& savedFlightFolder, const AdventureValues& values,
-                               textio::FileReplacement& outputs) {
+                               files::FileReplacement& outputs) {
     return transform(savedFlightFolder + QStringLiteral("Talvo.FLT"),
                      values.planName + QStringLiteral(".flt"), outputs,
                      [&](textio::LineReader& in, textio::LineWriter& out) {
@@ -70,7 +70,7 @@ StepError WriteAdventureFlight(const QString& savedFlightFolder, const Adventure
 // The plan's working copy and the plan itself get the same lines: the plan with its new
 // cruising line, as copied back from the working copy.
 StepError UpdatePlanAltitude(const QString& savedFlightFolder, const QString& planName,
-                             const QString& cruisingAltitude, textio::FileReplacement& outputs) {
+                             const QString& cruisingAltitude, files::FileReplacement& outputs) {
     const QString plan = savedFlightFolder + planName + QStringLiteral(".pln");
     const QByteArray altitude = lineBytes(cruisingAltitude);
     auto rewrite = [&](textio::LineReader& in, textio::LineWriter& out) {
@@ -82,7 +82,7 @@ StepError UpdatePlanAltitude(const QString& savedFlightFolder, const QString& pl
     return transform(plan, plan, outputs, rewrite);
 }
 
-StepError copyTemplate(textio::InputTextFile& in, textio::LineWriter& out,
+StepError copyTemplate(files::InputTextFile& in, textio::LineWriter& out,
                        qsizetype* lines = nullptr) {
     if (!in.isOpen() && !in.open()) {
         return readError(in);
@@ -102,14 +102,14 @@ QString scriptName(const AdventureValues& values) {
 }
 
 // openingLines receives how many lines of the opening template the script begins with.
-StepError WriteAdventureScript(const AdventureValues& values, textio::FileReplacement& outputs,
+StepError WriteAdventureScript(const AdventureValues& values, files::FileReplacement& outputs,
                                qsizetype& openingLines) {
     // The opening template first: when it is missing, the pilot hears of it, not of the script.
-    textio::InputTextFile opening(kOpeningTemplate);
+    files::InputTextFile opening(kOpeningTemplate);
     if (!opening.open()) {
         return readError(opening);
     }
-    textio::OutputTextFile* script = outputs.add(scriptName(values));
+    files::OutputTextFile* script = outputs.add(scriptName(values));
     if (!script) {
         return outputError(outputs);
     }
@@ -119,13 +119,13 @@ StepError WriteAdventureScript(const AdventureValues& values, textio::FileReplac
     for (const QByteArray& line : scriptVariableLines(values)) {
         script->writeLine(line);
     }
-    textio::InputTextFile closing(kClosingTemplate);
+    files::InputTextFile closing(kClosingTemplate);
     return copyTemplate(closing, script->writer());
 }
 
 // The script as written, read back from the disk and checked as the simulator would load it.
 CompileResult checkWrittenScript(const AdventureValues& values, qsizetype openingLines) {
-    textio::InputTextFile script(scriptName(values));
+    files::InputTextFile script(scriptName(values));
     QByteArray bytes;
     if (script.open()) {
         QByteArray line;
@@ -161,8 +161,8 @@ CompileResult compileFiles(const QString& savedFlightFolder, const AdventureValu
     if (const std::optional<QString> busy = lock.acquire()) {
         return failed(*busy);
     }
-    textio::FileReplacement::cleanUpAfterInterruption(kJournal);
-    textio::FileReplacement outputs(kJournal);
+    files::FileReplacement::cleanUpAfterInterruption(kJournal);
+    files::FileReplacement outputs(kJournal);
     StepError error = WriteAdventureFlight(savedFlightFolder, values, outputs);
     if (!error) {
         error = UpdatePlanAltitude(savedFlightFolder, values.planName, values.cruisingAltitude,

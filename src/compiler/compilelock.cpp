@@ -1,6 +1,6 @@
 #include "compiler/compilelock.h"
 
-#include "textio/winpath.h"
+#include "files/winpath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +29,7 @@ bool leftEmpty(const QString& path) {
 } // namespace
 
 CompileLock::CompileLock()
-    : path_(textio::localPath(kLockName))
+    : path_(files::localPath(kLockName))
     , lock_(path_) {}
 
 std::optional<QString> CompileLock::acquire() {

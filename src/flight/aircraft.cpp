@@ -2,12 +2,12 @@
 
 #include "textio/codepage.h"
 #include "textio/keys.h"
-#include "textio/textfiles.h"
+#include "files/textfiles.h"
 
 namespace flight {
 
 std::optional<QString> readSavedFlightAircraft(const QString& savedFlightFolder) {
-    textio::InputTextFile file(savedFlightFolder + QStringLiteral("Talvo.FLT"));
+    files::InputTextFile file(savedFlightFolder + QStringLiteral("Talvo.FLT"));
     if (!file.open()) {
         return std::nullopt;
     }

@@ -4,7 +4,7 @@
 #include "textio/codepage.h"
 #include "textio/keys.h"
 #include "textio/numbers.h"
-#include "textio/textfiles.h"
+#include "files/textfiles.h"
 
 #include <array>
 #include <cmath>
@@ -55,7 +55,7 @@ std::optional<QString> altitudeAtLineEnd(const QByteArray& line) {
 bool ReadFlightPlan(const QString& savedFlightFolder, const QString& planName,
                     FlightFields& fields) {
     {
-        textio::InputTextFile file(savedFlightFolder + planName + QStringLiteral(".pln"));
+        files::InputTextFile file(savedFlightFolder + planName + QStringLiteral(".pln"));
         if (!file.open() || !readFlightPlanLines(file.reader(), fields)) {
             return false;
         }

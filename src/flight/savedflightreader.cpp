@@ -4,7 +4,7 @@
 #include "textio/codepage.h"
 #include "textio/keys.h"
 #include "textio/numbers.h"
-#include "textio/textfiles.h"
+#include "files/textfiles.h"
 
 #include <array>
 #include <cmath>
@@ -47,7 +47,7 @@ QString planNameFromLine(const QByteArray& planLine) {
 //   Center=45.000000
 //   LeftMain=89.999992
 std::optional<QString> ReadSavedFlight(const QString& savedFlightFolder, FlightFields& fields) {
-    textio::InputTextFile file(savedFlightFolder + QStringLiteral("Talvo.FLT"));
+    files::InputTextFile file(savedFlightFolder + QStringLiteral("Talvo.FLT"));
     if (!file.open()) {
         return std::nullopt;
     }

@@ -1,6 +1,6 @@
 #include "ui/directorylist.h"
 
-#include "textio/winpath.h"
+#include "files/winpath.h"
 #include "ui/driveroot.h"
 
 #include <QDir>
@@ -30,7 +30,7 @@ public:
 
 // The folder of a drive's root for a name such as "C:\"; any other path as it is.
 QString driveRoot(const QString& path) {
-    const std::optional<textio::DriveName> drive = textio::splitDrive(path);
+    const std::optional<files::DriveName> drive = files::splitDrive(path);
     const bool root = drive && (drive->rest.isEmpty() || drive->rest == QLatin1String("\\") ||
                                 drive->rest == QLatin1String("/"));
     if (!root) {

@@ -1,4 +1,4 @@
-#include "textio/winpath.h"
+#include "files/winpath.h"
 #include "ui/driveroot.h"
 
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 namespace ui {
 
 QString driveRootFolder(QChar letter) {
-    const QString folder = textio::localPath(letter + QStringLiteral(":\\"));
+    const QString folder = files::localPath(letter + QStringLiteral(":\\"));
     return QFileInfo(folder).isDir() ? folder : QStringLiteral("/");
 }
 

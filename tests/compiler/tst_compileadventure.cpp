@@ -6,7 +6,7 @@
 #include "support/installation.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
-#include "textio/textfiles.h"
+#include "files/textfiles.h"
 #include "ui/application.h"
 #include "ui/picturebutton.h"
 
@@ -258,8 +258,8 @@ private Q_SLOTS:
         }
         work.write(QStringLiteral("Talvo.FLT"), big);
         {
-            textio::InputTextFile in(QStringLiteral("Talvo.FLT"));
-            textio::OutputTextFile out(QStringLiteral("talvo.flt"));
+            files::InputTextFile in(QStringLiteral("Talvo.FLT"));
+            files::OutputTextFile out(QStringLiteral("talvo.flt"));
             QVERIFY(in.open());
             QVERIFY(out.open());
             compiler::AdventureValues values;

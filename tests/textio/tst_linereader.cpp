@@ -1,7 +1,7 @@
 #include "support/scratchfolder.h"
 #include "textio/linereader.h"
 #include "textio/linewriter.h"
-#include "textio/textfiles.h"
+#include "files/textfiles.h"
 
 #include <QBuffer>
 #include <QtTest>
@@ -122,12 +122,12 @@ private Q_SLOTS:
         ScratchFolder folder;
         folder.write(QStringLiteral("plan.pln"), "old\r\n");
         {
-            textio::OutputTextFile out(QStringLiteral("plan.pln"));
+            files::OutputTextFile out(QStringLiteral("plan.pln"));
             QVERIFY(out.open());
             out.writeLine("new");
         }
         QCOMPARE(folder.read(QStringLiteral("plan.pln")), QByteArray("old\r\n"));
-        textio::OutputTextFile out(QStringLiteral("PLAN.PLN"));
+        files::OutputTextFile out(QStringLiteral("PLAN.PLN"));
         QVERIFY(out.open());
         out.writeLine("new");
         QVERIFY(out.commit());
@@ -241,14 +241,14 @@ private Q_SLOTS:
         } else {
             QVERIFY(QFile::link(kind, path));
         }
-        textio::InputTextFile in(QStringLiteral("Talvo.FLT"));
+        files::InputTextFile in(QStringLiteral("Talvo.FLT"));
         QVERIFY(!in.open());
         QVERIFY2(in.errorString().contains(reason), qPrintable(in.errorString()));
     }
 
     void inputReportsAMissingFile() {
         ScratchFolder folder;
-        textio::InputTextFile in(QStringLiteral("lib\\missing.abl"));
+        files::InputTextFile in(QStringLiteral("lib\\missing.abl"));
         QVERIFY(!in.open());
         QCOMPARE(in.errorString(), QStringLiteral("file not found"));
         QCOMPARE(in.name(), QStringLiteral("lib\\missing.abl"));
@@ -257,7 +257,7 @@ private Q_SLOTS:
     void inputRefusesAFolder() {
         ScratchFolder folder;
         folder.write(QStringLiteral("plan.pln/inside"), "x");
-        textio::InputTextFile in(QStringLiteral("plan.pln"));
+        files::InputTextFile in(QStringLiteral("plan.pln"));
         QVERIFY(!in.open());
         QCOMPARE(in.errorString(), QStringLiteral("it is a folder, not a file"));
     }

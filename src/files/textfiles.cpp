@@ -1,9 +1,9 @@
-#include "textio/textfiles.h"
+#include "files/textfiles.h"
 
-#include "textio/filesystem.h"
-#include "textio/winpath.h"
+#include "files/filesystem.h"
+#include "files/winpath.h"
 
-namespace textio {
+namespace files {
 
 InputTextFile::InputTextFile(const QString& windowsName)
     : name_(windowsName)
@@ -12,7 +12,7 @@ InputTextFile::InputTextFile(const QString& windowsName)
 bool InputTextFile::open() {
     path_ = localPath(name_);
     const std::optional<QString> problem =
-        filesystem::openRegularFile(path_, file_, LineReader::kMaxFileSize);
+        filesystem::openRegularFile(path_, file_, textio::LineReader::kMaxFileSize);
     openError_ = problem.value_or(QString());
     return !problem;
 }
@@ -69,4 +69,4 @@ bool OutputTextFile::commit() {
     return true;
 }
 
-} // namespace textio
+} // namespace files

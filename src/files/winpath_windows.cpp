@@ -1,9 +1,9 @@
-#include "textio/winpath.h"
+#include "files/winpath.h"
 
-namespace textio {
+namespace files {
 
 QString localPath(const QString& windowsName) {
     return windowsName;
 }
 
-} // namespace textio
+} // namespace files

@@ -1,6 +1,6 @@
 #include "support/scratchfolder.h"
 #include "support/wineprefix.h"
-#include "textio/winpath.h"
+#include "files/winpath.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +45,7 @@ private Q_SLOTS:
         folder.write(QStringLiteral(".wine/drive_c/x"), "d");
         folder.write(QStringLiteral("Both.pln"), "e");
         folder.write(QStringLiteral("BOTH.pln"), "f");
-        QCOMPARE(textio::localPath(windowsName), folder.filePath(expected));
+        QCOMPARE(files::localPath(windowsName), folder.filePath(expected));
     }
 
     // Names on the simulator's drives resolve through the pilot's Wine prefix. In the names,
@@ -150,7 +150,7 @@ private Q_SLOTS:
                             QString(wine.home()).replace(QLatin1Char('/'), QLatin1Char('\\')));
         expected.replace(QStringLiteral("<home>"), wine.home());
         expected.replace(QStringLiteral("<work>"), work.path());
-        QCOMPARE(textio::localPath(windowsName), expected);
+        QCOMPARE(files::localPath(windowsName), expected);
     }
 
     // The saved-flights folder is stored as an absolute path followed by one backslash.
@@ -158,9 +158,9 @@ private Q_SLOTS:
         ScratchFolder folder;
         folder.write(QStringLiteral("Flight Simulator Files/Talvo.FLT"), "x");
         const QString prefix = folder.path() + QStringLiteral("/flight simulator files\\");
-        QCOMPARE(textio::localPath(prefix + QStringLiteral("talvo.flt")),
+        QCOMPARE(files::localPath(prefix + QStringLiteral("talvo.flt")),
                  folder.filePath(QStringLiteral("Flight Simulator Files/Talvo.FLT")));
-        QCOMPARE(textio::localPath(prefix),
+        QCOMPARE(files::localPath(prefix),
                  folder.filePath(QStringLiteral("Flight Simulator Files")) + QLatin1Char('/'));
     }
 
@@ -168,7 +168,7 @@ private Q_SLOTS:
     void emptyPrefixIsTheWorkingFolder() {
         ScratchFolder folder;
         folder.write(QStringLiteral("Talvo.FLT"), "x");
-        QCOMPARE(textio::localPath(QStringLiteral("talvo.flt")),
+        QCOMPARE(files::localPath(QStringLiteral("talvo.flt")),
                  folder.filePath(QStringLiteral("Talvo.FLT")));
     }
 };

@@ -1,4 +1,4 @@
-#include "textio/filesystem.h"
+#include "files/filesystem.h"
 #include "textio/linereader.h"
 
 #include <cerrno>
@@ -8,7 +8,7 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace textio::filesystem {
+namespace files::filesystem {
 namespace {
 
 QString typeProblem(mode_t mode) {
@@ -51,7 +51,7 @@ std::optional<QString> openRegularFile(const QString& path, QFile& file, qint64 
     } else if (const QString type = typeProblem(status.st_mode); !type.isEmpty()) {
         problem = type;
     } else if (status.st_size > maxSize) {
-        problem = LineReader::describe(LineReader::Error::FileTooLarge);
+        problem = textio::LineReader::describe(textio::LineReader::Error::FileTooLarge);
     } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         problem = systemError(errno);
     }
@@ -89,4 +89,4 @@ std::optional<QString> replaceFile(const QString& from, const QString& to) {
     return std::nullopt;
 }
 
-} // namespace textio::filesystem
+} // namespace files::filesystem

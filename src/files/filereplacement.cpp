@@ -1,13 +1,13 @@
-#include "textio/filereplacement.h"
+#include "files/filereplacement.h"
 
-#include "textio/filesystem.h"
-#include "textio/winpath.h"
+#include "files/filesystem.h"
+#include "files/winpath.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
-namespace textio {
+namespace files {
 namespace {
 
 // Journal records, one a line, fields separated by tabs:
@@ -221,4 +221,4 @@ void FileReplacement::cleanUpAfterInterruption(const QString& journalName) {
     QFile::remove(path);
 }
 
-} // namespace textio
+} // namespace files

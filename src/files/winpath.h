@@ -4,7 +4,7 @@
 #include <QChar>
 #include <QString>
 
-namespace textio {
+namespace files {
 
 // The program names its files the Windows way: "lib\Talvo.abl", or the saved-flights folder
 // (a prefix ending in "\") followed by "Talvo.FLT". Those names are kept as they are, in memory
@@ -40,4 +40,4 @@ struct DriveName {
 // The drive of a name such as "C:\users" or "d:/x": a letter of A to Z (any case), then a colon.
 std::optional<DriveName> splitDrive(const QString& windowsName);
 
-} // namespace textio
+} // namespace files

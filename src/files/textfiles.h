@@ -9,10 +9,10 @@
 #include <QSaveFile>
 #include <QString>
 
-namespace textio {
+namespace files {
 
 // A text file opened for reading under one of the program's Windows-style names
-// (see localPath). Only a regular file of a bounded size is opened (see LineReader); a folder, a
+// (see localPath). Only a regular file of a bounded size is opened (see textio::LineReader); a folder, a
 // FIFO or a device is refused at once. The file is closed when the object goes away.
 class InputTextFile {
 public:
@@ -24,7 +24,7 @@ public:
     bool isOpen() const { return file_.isOpen(); }
     bool readLine(QByteArray& line) { return reader_.readLine(line); }
     bool hasError() const { return reader_.hasError(); }
-    LineReader& reader() { return reader_; }
+    textio::LineReader& reader() { return reader_; }
 
     // Why the open or the reading failed, in words for the pilot.
     QString errorString() const;
@@ -37,7 +37,7 @@ private:
     QString path_;
     QString openError_;
     QFile file_;
-    LineReader reader_;
+    textio::LineReader reader_;
 };
 
 // A text file written under a Windows-style name. Lines are written with CR LF into a temporary
@@ -57,7 +57,7 @@ public:
 
     bool open();
     void writeLine(QByteArrayView line) { writer_.writeLine(line); }
-    LineWriter& writer() { return writer_; }
+    textio::LineWriter& writer() { return writer_; }
 
     // Hands every line to the system, checks that all were taken and syncs the file to the disk;
     // the target is not touched yet. False when the file could not be written whole.
@@ -78,8 +78,8 @@ private:
     QString path_;
     QString error_;
     QSaveFile file_;
-    LineWriter writer_;
+    textio::LineWriter writer_;
     bool finished_ = false;
 };
 
-} // namespace textio
+} // namespace files

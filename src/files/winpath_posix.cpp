@@ -1,9 +1,9 @@
-#include "textio/winpath.h"
+#include "files/winpath.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace textio {
+namespace files {
 namespace {
 
 QString joined(const QString& folder, const QString& name) {
@@ -98,4 +98,4 @@ QString localPath(const QString& windowsName) {
     return resolveFrom(absolute ? QStringLiteral("/") : QDir::currentPath(), name);
 }
 
-} // namespace textio
+} // namespace files

@@ -1,6 +1,6 @@
-#include "textio/winpath.h"
+#include "files/winpath.h"
 
-namespace textio {
+namespace files {
 
 std::optional<DriveName> splitDrive(const QString& windowsName) {
     if (windowsName.size() < 2 || windowsName.at(1) != QLatin1Char(':')) {
@@ -13,4 +13,4 @@ std::optional<DriveName> splitDrive(const QString& windowsName) {
     return DriveName{windowsName.at(0), windowsName.mid(2)};
 }
 
-} // namespace textio
+} // namespace files

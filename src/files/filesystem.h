@@ -8,7 +8,7 @@ class QFileDevice;
 
 // The few file operations whose form differs between POSIX systems and Windows. Each returns no
 // value on success, otherwise the reason in words for the pilot ("Permission denied").
-namespace textio::filesystem {
+namespace files::filesystem {
 
 // Opens path for reading when it is a regular file of at most maxSize bytes. A folder, a FIFO, a
 // device or a socket is refused at once, without waiting for a writer or reading it.
@@ -27,4 +27,4 @@ std::optional<QString> replaceFile(const QString& from, const QString& to);
 // The system's words for an error number of the C library ("No space left on device").
 QString systemError(int code);
 
-} // namespace textio::filesystem
+} // namespace files::filesystem

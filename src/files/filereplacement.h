@@ -1,13 +1,13 @@
 #pragma once
 
-#include "textio/textfiles.h"
+#include "files/textfiles.h"
 
 #include <memory>
 #include <QFile>
 #include <QString>
 #include <vector>
 
-namespace textio {
+namespace files {
 
 // Replaces several files as one change. Every new file is written whole, checked and synced to
 // the disk beside its target before the first target is replaced; the targets are then replaced
@@ -66,4 +66,4 @@ private:
     Failure failure_;
 };
 
-} // namespace textio
+} // namespace files

@@ -1,4 +1,4 @@
-#include "textio/filesystem.h"
+#include "files/filesystem.h"
 #include "textio/linereader.h"
 
 #include <io.h>
@@ -7,7 +7,7 @@
 #include <system_error>
 #include <windows.h>
 
-namespace textio::filesystem {
+namespace files::filesystem {
 namespace {
 
 QString lastError() {
@@ -32,7 +32,7 @@ std::optional<QString> openRegularFile(const QString& path, QFile& file, qint64 
         return QStringLiteral("it is not a regular file");
     }
     if (info.size() > maxSize) {
-        return LineReader::describe(LineReader::Error::FileTooLarge);
+        return textio::LineReader::describe(textio::LineReader::Error::FileTooLarge);
     }
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -64,4 +64,4 @@ std::optional<QString> replaceFile(const QString& from, const QString& to) {
     return std::nullopt;
 }
 
-} // namespace textio::filesystem
+} // namespace files::filesystem
