@@ -35,16 +35,20 @@ public:
         , tankLines_(tankLines(lineBytes(values.fuelPercent)))
         , scriptReference_("ABLSCRIPT=LIB\\" + lineBytes(values.planName)) {}
 
-    void run() {
+    // False when no reference to the script was written.
+    bool run() {
+        bool referenced = false;
         while (in_.readLine(line_)) {
             if (!applyRules()) {
-                return;
+                return referenced;
             }
             out_.writeLine(line_);
             if (textio::matchesKey(line_, "[Main]")) {
                 out_.writeLine(scriptReference_);
+                referenced = true;
             }
         }
+        return referenced;
     }
 
 private:
@@ -146,9 +150,9 @@ private:
 
 } // namespace
 
-void writeAdventureFlightLines(textio::LineReader& in, textio::LineWriter& out,
+bool writeAdventureFlightLines(textio::LineReader& in, textio::LineWriter& out,
                                const AdventureValues& values) {
-    FlightRewriter(in, out, values).run();
+    return FlightRewriter(in, out, values).run();
 }
 
 } // namespace compiler

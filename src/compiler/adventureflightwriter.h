@@ -21,7 +21,8 @@ QByteArray descriptionLine(const AdventureValues& values);
 // aircraft and tank lines, with the engine-off option the engine and switch lines, and adding the
 // reference to the adventure script after "[Main]". When the saved flight ends while a rewrite
 // still needs lines, what the rewrite makes of the lines there are is written and the copy ends.
-void writeAdventureFlightLines(textio::LineReader& in, textio::LineWriter& out,
+// False when the saved flight has no "[Main]" line, so the adventure flight names no script.
+bool writeAdventureFlightLines(textio::LineReader& in, textio::LineWriter& out,
                                const AdventureValues& values);
 
 } // namespace compiler

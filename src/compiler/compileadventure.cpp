@@ -3,16 +3,20 @@
 #include "compiler/adventureflightwriter.h"
 #include "compiler/adventurescript.h"
 #include "compiler/compilelock.h"
+#include "compiler/earlieradventure.h"
 #include "compiler/planaltitude.h"
 #include "compiler/planname.h"
 #include "compiler/scriptverdict.h"
-#include "params/aircraft.h"
 #include "files/filereplacement.h"
+#include "files/recovery.h"
 #include "files/textfiles.h"
+#include "files/winpath.h"
+#include "params/aircraft.h"
 
 #include <functional>
 #include <optional>
 #include <QDir>
+#include <QFileInfo>
 
 namespace compiler {
 namespace {
@@ -47,7 +51,7 @@ StepError transform(const QString& inputName, const QString& outputName,
     if (!in.open()) {
         return readError(in);
     }
-    files::OutputTextFile* out = outputs.add(outputName);
+    files::StagedFile* out = outputs.add(outputName);
     if (!out) {
         return outputError(outputs);
     }
@@ -58,12 +62,22 @@ StepError transform(const QString& inputName, const QString& outputName,
     return std::nullopt;
 }
 
+QString flightName(const AdventureValues& values) {
+    return values.planName + QStringLiteral(".flt");
+}
+
+// scriptNamed: whether the adventure flight names its script.
 StepError WriteAdventureFlight(const QString& savedFlightFolder, const AdventureValues& values,
-                               files::FileReplacement& outputs) {
-    return transform(savedFlightFolder + QStringLiteral("Talvo.FLT"),
-                     values.planName + QStringLiteral(".flt"), outputs,
+                               files::FileReplacement& outputs, bool& scriptNamed) {
+    // Where the working folder is the saved-flights folder, a saved flight of the pilot's may
+    // bear the plan's name: it is kept. An earlier adventure of the plan is replaced.
+    const QString flight = flightName(values);
+    if (StepError problem = earlierAdventureProblem(flight, values.planName)) {
+        return problem;
+    }
+    return transform(savedFlightFolder + QStringLiteral("Talvo.FLT"), flight, outputs,
                      [&](textio::LineReader& in, textio::LineWriter& out) {
-                         writeAdventureFlightLines(in, out, values);
+                         scriptNamed = writeAdventureFlightLines(in, out, values);
                      });
 }
 
@@ -76,8 +90,13 @@ StepError UpdatePlanAltitude(const QString& savedFlightFolder, const QString& pl
     auto rewrite = [&](textio::LineReader& in, textio::LineWriter& out) {
         rewriteCruisingAltitude(in, out, altitude);
     };
-    if (StepError error = transform(plan, planName + QStringLiteral(".pln"), outputs, rewrite)) {
-        return error;
+    const QString workingCopy = planName + QStringLiteral(".pln");
+    // Where the working folder is the saved-flights folder, the working copy is the plan itself.
+    if (files::FileReplacement::targetPath(workingCopy) !=
+        files::FileReplacement::targetPath(plan)) {
+        if (StepError error = transform(plan, workingCopy, outputs, rewrite)) {
+            return error;
+        }
     }
     return transform(plan, plan, outputs, rewrite);
 }
@@ -109,7 +128,7 @@ StepError WriteAdventureScript(const AdventureValues& values, files::FileReplace
     if (!opening.open()) {
         return readError(opening);
     }
-    files::OutputTextFile* script = outputs.add(scriptName(values));
+    files::StagedFile* script = outputs.add(scriptName(values));
     if (!script) {
         return outputError(outputs);
     }
@@ -137,21 +156,43 @@ CompileResult checkWrittenScript(const AdventureValues& values, qsizetype openin
         return {CompileOutcome::Compiled,
                 QStringLiteral("The adventure's files are written, but its script %1 cannot be "
                                "read back to check it: %2.")
-                    .arg(QDir::toNativeSeparators(script.path()), script.errorString())};
+                    .arg(QDir::toNativeSeparators(script.path()), script.errorString()),
+                {}};
     }
     if (const std::optional<QString> problem =
             scriptProblem(bytes, {script.path(), openingLines}, values)) {
-        return {CompileOutcome::Compiled, *problem};
+        return {CompileOutcome::Compiled, *problem, {}};
     }
-    return {CompileOutcome::Compiled, QStringLiteral("Adventure compiled successfully!")};
+    return {CompileOutcome::Compiled, QStringLiteral("Adventure compiled successfully!"), {}};
 }
 
 CompileResult failed(const QString& why, const QString& restored = QString()) {
     return {CompileOutcome::Failed,
             QStringLiteral("Cannot compile the Adventure.\n%1\n%2")
                 .arg(why, restored.isEmpty() ? QStringLiteral("No file was changed.")
-                                             : restored.trimmed())};
+                                             : restored.trimmed()),
+            {}};
 }
+
+// The folders a compile writes into: the working folder, its lib folder and the saved-flights
+// folder.
+QStringList compileFolders(const QString& savedFlightFolder) {
+    return {
+        QDir::currentPath(), files::localPath(QStringLiteral("lib")),
+        files::localPath(savedFlightFolder.isEmpty() ? QStringLiteral(".") : savedFlightFolder)};
+}
+
+CompileResult withoutScriptReference(const AdventureValues& values) {
+    return {CompileOutcome::Compiled,
+            QStringLiteral("The adventure's files are written, but the saved flight Talvo.FLT "
+                           "has no [Main] section, so the adventure flight %1 does not name its "
+                           "script and the simulator will not run it. Please save the flight in "
+                           "the simulator again and compile again.")
+                .arg(QDir::toNativeSeparators(files::localPath(flightName(values)))),
+            {}};
+}
+
+CompileResult compileRecovered(const QString& savedFlightFolder, const AdventureValues& values);
 
 // Every output is written whole before the first of them replaces its target, and they replace
 // their targets in this order: the adventure flight, the plan's working copy, the plan, the
@@ -161,9 +202,23 @@ CompileResult compileFiles(const QString& savedFlightFolder, const AdventureValu
     if (const std::optional<QString> busy = lock.acquire()) {
         return failed(*busy);
     }
-    files::FileReplacement::cleanUpAfterInterruption(kJournal);
-    files::FileReplacement outputs(kJournal);
-    StepError error = WriteAdventureFlight(savedFlightFolder, values, outputs);
+    // An interrupted compile is finished or undone before this one touches anything.
+    const files::Recovery recovery = files::recoverInterruptedReplacement(
+        kJournal, QDir::currentPath(), compileFolders(savedFlightFolder));
+    if (recovery.outcome == files::Recovery::Outcome::Failed) {
+        return failed(recovery.message);
+    }
+    CompileResult result = compileRecovered(savedFlightFolder, values);
+    if (!recovery.message.isEmpty()) {
+        result.notes.prepend(recovery.message);
+    }
+    return result;
+}
+
+CompileResult compileRecovered(const QString& savedFlightFolder, const AdventureValues& values) {
+    files::FileReplacement outputs(kJournal, QDir::currentPath());
+    bool scriptNamed = true;
+    StepError error = WriteAdventureFlight(savedFlightFolder, values, outputs, scriptNamed);
     if (!error) {
         error = UpdatePlanAltitude(savedFlightFolder, values.planName, values.cruisingAltitude,
                                    outputs);
@@ -178,6 +233,9 @@ CompileResult compileFiles(const QString& savedFlightFolder, const AdventureValu
     if (!outputs.commit()) {
         return failed(*outputError(outputs), outputs.failure().restored);
     }
+    if (!scriptNamed) {
+        return withoutScriptReference(values);
+    }
     return checkWrittenScript(values, openingLines);
 }
 
@@ -186,19 +244,22 @@ CompileResult compileFiles(const QString& savedFlightFolder, const AdventureValu
 CompileResult CompileAdventure(const QString& savedFlightFolder, const AdventureValues& values) {
     if (values.planName.isEmpty()) {
         return {CompileOutcome::NoFlightPlan,
-                QStringLiteral("Please, load the Flight Plan first!")};
+                QStringLiteral("Please, load the Flight Plan first!"),
+                {}};
     }
     if (!params::isBoeing747400(values.aircraft)) {
-        return {CompileOutcome::ForeignAircraft,
-                QStringLiteral(
-                    "Cannot compile the Adventure. Please save the flight with Talvo Fleet")};
+        return {
+            CompileOutcome::ForeignAircraft,
+            QStringLiteral("Cannot compile the Adventure. Please save the flight with Talvo Fleet"),
+            {}};
     }
     if (const std::optional<QString> problem = planNameProblem(values.planName)) {
         return {CompileOutcome::Refused,
                 QStringLiteral("Cannot compile the Adventure.\nThe flight plan name \"%1\" "
                                "cannot name the adventure's files: %2.\nPlease save the flight "
                                "plan under another name and load it again.")
-                    .arg(values.planName, *problem)};
+                    .arg(values.planName, *problem),
+                {}};
     }
     return compileFiles(savedFlightFolder, values);
 }

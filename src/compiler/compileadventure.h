@@ -3,6 +3,7 @@
 #include "compiler/adventurevalues.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace compiler {
 
@@ -18,7 +19,8 @@ enum class CompileOutcome {
 
 struct CompileResult {
     CompileOutcome outcome;
-    QString message; // for the pilot
+    QString message;   // for the pilot
+    QStringList notes; // shown before the message: what became of an interrupted compile
 };
 
 // Compiles the adventure from the saved flight, its flight plan and the values shown on the
@@ -29,8 +31,8 @@ struct CompileResult {
 // The compile is one change: every output is written whole, checked and synced beside its target
 // before the first target is replaced, so a failure (an unreadable input, a full disk, a file that
 // cannot be replaced) leaves every file as it was, and the message names the file and the reason.
-// One compile at a time runs in a working folder; what an interrupted compile left behind is
-// removed by the next one.
+// One compile at a time runs in a working folder. A compile that was interrupted (a kill, a
+// crash, a power cut) is finished or undone before the next one starts, and the notes say so.
 CompileResult CompileAdventure(const QString& savedFlightFolder, const AdventureValues& values);
 
 } // namespace compiler

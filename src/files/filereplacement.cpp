@@ -1,80 +1,69 @@
 #include "files/filereplacement.h"
 
 #include "files/filesystem.h"
+#include "files/replacementsteps.h"
 #include "files/winpath.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 namespace files {
 namespace {
 
-// Journal records, one a line, fields separated by tabs:
-//   T <target> <names beside it that already looked like its temporary files>
-//   B <backup of a target's old contents>
-constexpr char kTargetRecord = 'T';
-constexpr char kBackupRecord = 'B';
-
-// The file a target name stands for once symbolic links are followed: the temporary file of a
-// target is made beside it.
-QString resolved(const QString& path) {
-    QFileInfo info(path);
-    for (int depth = 0; depth < 128 && info.isSymLink(); ++depth) {
-        info.setFile(info.symLinkTarget());
-    }
-    return info.filePath();
+FileReplacement::Interruption& interruption() {
+    static FileReplacement::Interruption hook;
+    return hook;
 }
 
-// A temporary file of a target is named after it: the target's name, a dot and six letters or
-// digits ("KSEA-PANC.pln.a8Zq3T"). Where the system offers unnamed temporary files, the name
-// shows only for a moment before the target is replaced.
-bool looksLikeTemporaryOf(const QString& entry, const QString& target) {
-    if (entry.size() != target.size() + 7 || !entry.startsWith(target) ||
-        entry[target.size()] != u'.') {
-        return false;
+// A backup of a target that has no second name on its file system: a copy, synced to the disk.
+std::optional<QString> copyToBackup(const QString& target, const QString& backup) {
+    QFile source(target);
+    if (!source.copy(backup)) {
+        return source.errorString();
     }
-    for (qsizetype i = target.size() + 1; i < entry.size(); ++i) {
-        const char16_t c = entry[i].unicode();
-        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))) {
-            return false;
-        }
+    QFile copy(backup);
+    std::optional<QString> why;
+    if (!copy.open(QIODevice::ReadWrite)) {
+        why = copy.errorString();
+    } else {
+        why = filesystem::syncToDisk(copy);
+        copy.close();
     }
-    return true;
-}
-
-QStringList temporaryLookalikes(const QString& target) {
-    const QFileInfo info(target);
-    QStringList names;
-    const QStringList entries =
-        info.dir().entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QString& entry : entries) {
-        if (looksLikeTemporaryOf(entry, info.fileName())) {
-            names.append(entry);
-        }
+    if (why) {
+        filesystem::removeFile(backup); // the copy just made
     }
-    return names;
-}
-
-QString backupName(const QString& target) {
-    QString name = target + QStringLiteral(".talvo-backup");
-    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n) {
-        name = target + QStringLiteral(".talvo-backup-%1").arg(n);
-    }
-    return name;
+    return why;
 }
 
 } // namespace
 
-FileReplacement::FileReplacement(const QString& journalName)
-    : journalPath_(localPath(journalName)) {}
+void FileReplacement::setInterruptionForTesting(Interruption hook) {
+    interruption() = std::move(hook);
+}
+
+FileReplacement::FileReplacement(const QString& journalName, const QString& workingFolder)
+    : journalPath_(localPath(journalName))
+    , workingFolder_(workingFolder) {}
 
 FileReplacement::~FileReplacement() {
-    targets_.clear(); // drops the temporary files of anything not committed
-    if (journal_.isOpen()) {
-        journal_.close();
-        QFile::remove(journalPath_);
+    if (!over_) {
+        for (const std::unique_ptr<StagedFile>& file : files_) {
+            file->close();
+        }
+        steps::removeMadeFiles(recorded_);
+        if (journal_.isOpen()) {
+            journal_.remove();
+        }
     }
+}
+
+QString FileReplacement::targetPath(const QString& windowsName) {
+    QFileInfo info(localPath(windowsName));
+    for (int depth = 0; depth < 128 && info.isSymLink(); ++depth) {
+        info.setFile(info.symLinkTarget());
+    }
+    return QDir::cleanPath(info.absoluteFilePath());
 }
 
 bool FileReplacement::fail(const QString& path, const QString& action, const QString& reason) {
@@ -82,143 +71,220 @@ bool FileReplacement::fail(const QString& path, const QString& action, const QSt
     return false;
 }
 
-bool FileReplacement::journal(const QByteArray& record) {
-    if (!journal_.isOpen()) {
-        journal_.setFileName(journalPath_);
-        if (!journal_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-            return fail(journalPath_, QStringLiteral("written"), journal_.errorString());
+// Before any target is replaced: the new versions and backups go, and so does the journal.
+bool FileReplacement::failAndUndo(const QString& path, const QString& action,
+                                  const QString& reason) {
+    for (const std::unique_ptr<StagedFile>& file : files_) {
+        file->close();
+    }
+    steps::removeMadeFiles(recorded_);
+    if (journal_.isOpen()) {
+        journal_.remove();
+    }
+    over_ = true;
+    return fail(path, action, reason);
+}
+
+bool FileReplacement::cutShort(Moment moment, int index) {
+    if (interruption() && !interruption()(moment, index)) {
+        for (const std::unique_ptr<StagedFile>& file : files_) {
+            file->close();
         }
+        journal_.keep();
+        over_ = true;
+        failure_ = {journalPath_, QStringLiteral("finished"),
+                    QStringLiteral("the replacement was cut short"), QString()};
+        return true;
     }
-    const QByteArray line = record + '\n';
-    if (journal_.write(line) != line.size()) {
-        return fail(journalPath_, QStringLiteral("written"), journal_.errorString());
+    return false;
+}
+
+bool FileReplacement::openJournal() {
+    if (journal_.isOpen()) {
+        return true;
     }
+    if (filesystem::entryKind(journalPath_) != filesystem::EntryKind::Missing) {
+        return fail(journalPath_, QStringLiteral("written"),
+                    QStringLiteral("a file of that name is in the way"));
+    }
+    if (const std::optional<QString> why = journal_.create(journalPath_, workingFolder_)) {
+        return fail(journalPath_, QStringLiteral("written"), *why);
+    }
+    recorded_.workingFolder = workingFolder_;
     return true;
 }
 
-OutputTextFile* FileReplacement::add(const QString& windowsName) {
-    auto file = std::make_unique<OutputTextFile>(windowsName);
-    const QString target = resolved(localPath(windowsName));
-    const QStringList lookalikes = temporaryLookalikes(target);
-    QByteArray record = QByteArray(1, kTargetRecord) + '\t' + target.toUtf8();
-    for (const QString& name : lookalikes) {
-        record += '\t' + name.toUtf8();
-    }
-    if (!journal(record)) {
+StagedFile* FileReplacement::add(const QString& windowsName) {
+    const QString target = targetPath(windowsName);
+    const filesystem::EntryKind kind = filesystem::entryKind(target);
+    if (kind == filesystem::EntryKind::Other) {
+        fail(target, QStringLiteral("written"), QStringLiteral("it is not a regular file"));
         return nullptr;
     }
-    if (!file->open()) {
-        fail(file->path(), QStringLiteral("written"), file->errorString());
+    if (kind == filesystem::EntryKind::RegularFile && !QFileInfo(target).isWritable()) {
+        fail(target, QStringLiteral("written"), QStringLiteral("Permission denied"));
         return nullptr;
     }
-    targets_.push_back({std::move(file), QString()});
-    return targets_.back().file.get();
+    if (!openJournal()) {
+        return nullptr;
+    }
+    auto file = std::make_unique<StagedFile>(windowsName, target);
+    // The name goes into the journal before the file is made: a program that ends in between
+    // leaves nothing the journal does not name.
+    QString name = newVersionName(target);
+    while (filesystem::entryKind(name) != filesystem::EntryKind::Missing) {
+        name = newVersionName(target);
+    }
+    recorded_.unmadeNewVersions.push_back({target, name, {}, false});
+    if (const std::optional<QString> why = journal_.recordNewVersionName(target, name)) {
+        fail(journalPath_, QStringLiteral("written"), *why);
+        return nullptr;
+    }
+    if (const std::optional<QString> why = file->create(name)) {
+        fail(target, QStringLiteral("written"), *why);
+        return nullptr;
+    }
+    recorded_.unmadeNewVersions.pop_back();
+    const JournalFile entry{target, file->newVersion(), file->identity(), false};
+    recorded_.newVersions.push_back(entry);
+    if (const std::optional<QString> why = journal_.recordNewVersion(entry)) {
+        fail(journalPath_, QStringLiteral("written"), *why);
+        return nullptr;
+    }
+    files_.push_back(std::move(file));
+    return files_.back().get();
+}
+
+bool FileReplacement::finishNewVersions() {
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        StagedFile& file = *files_[i];
+        if (const std::optional<QString> why = file.finish()) {
+            return failAndUndo(file.path(), QStringLiteral("written"), *why);
+        }
+        JournalFile& entry = recorded_.newVersions[i];
+        entry.identity = file.identity();
+        entry.finished = true;
+        if (const std::optional<QString> why = journal_.recordFinished(entry)) {
+            return failAndUndo(journalPath_, QStringLiteral("written"), *why);
+        }
+    }
+    return true;
 }
 
 bool FileReplacement::makeBackups() {
-    for (Target& target : targets_) {
-        const QString path = resolved(target.file->path());
-        if (!QFileInfo(path).isFile()) {
+    for (const JournalFile& version : recorded_.newVersions) {
+        if (filesystem::entryKind(version.target) != filesystem::EntryKind::RegularFile) {
             continue; // a new file: undone by removing it
         }
-        const QString backup = backupName(path);
-        if (!journal(QByteArray(1, kBackupRecord) + '\t' + backup.toUtf8())) {
-            removeBackups();
-            return false;
+        QString backup = backupName(version.target);
+        while (filesystem::entryKind(backup) != filesystem::EntryKind::Missing) {
+            backup = backupName(version.target);
+        }
+        recorded_.unmadeBackups.push_back({version.target, backup, {}, false});
+        if (const std::optional<QString> why = journal_.recordBackupName(version.target, backup)) {
+            return failAndUndo(journalPath_, QStringLiteral("written"), *why);
         }
         // A second name costs nothing; where the file system has none, a copy.
-        if (filesystem::hardLink(path, backup) && !QFile::copy(path, backup)) {
-            removeBackups();
-            return fail(path, QStringLiteral("replaced"),
-                        QStringLiteral("its old contents cannot be kept for the time of the "
-                                       "replacement in %1")
-                            .arg(backup));
+        if (filesystem::hardLink(version.target, backup) && copyToBackup(version.target, backup)) {
+            return failAndUndo(version.target, QStringLiteral("replaced"),
+                               QStringLiteral("its old contents cannot be kept for the time of "
+                                              "the replacement in %1")
+                                   .arg(QDir::toNativeSeparators(backup)));
         }
-        target.backup = backup;
+        const std::optional<filesystem::FileIdentity> identity = filesystem::fileIdentity(backup);
+        if (!identity) {
+            filesystem::removeFile(backup);
+            return failAndUndo(version.target, QStringLiteral("replaced"),
+                               QStringLiteral("its backup %1 cannot be told from other files")
+                                   .arg(QDir::toNativeSeparators(backup)));
+        }
+        const JournalFile entry{version.target, backup, *identity, true};
+        recorded_.unmadeBackups.pop_back();
+        recorded_.backups.push_back(entry);
+        if (const std::optional<QString> why = journal_.recordBackup(entry)) {
+            return failAndUndo(journalPath_, QStringLiteral("written"), *why);
+        }
     }
     return true;
 }
 
-void FileReplacement::removeBackups() {
-    for (Target& target : targets_) {
-        if (!target.backup.isEmpty()) {
-            QFile::remove(target.backup);
-            target.backup.clear();
-        }
+bool FileReplacement::replaceTargets() {
+    const std::optional<steps::Problem> problem = steps::replaceTargets(recorded_);
+    if (!problem) {
+        return true;
     }
-}
-
-void FileReplacement::rollBack(std::size_t replaced) {
-    for (std::size_t i = replaced; i-- > 0;) {
-        Target& target = targets_[i];
-        const QString path = resolved(target.file->path());
-        if (target.backup.isEmpty()) {
-            QFile::remove(path);
-            continue;
-        }
-        if (filesystem::replaceFile(target.backup, path)) {
-            failure_.restored +=
-                QStringLiteral("The old contents of %1 are kept in %2. ").arg(path, target.backup);
-        }
-        target.backup.clear();
+    // From here on the journal says to undo: an end of the program while the old contents come
+    // back is undone too.
+    recorded_.stage = JournalStage::RollingBack;
+    journal_.recordStage(JournalStage::RollingBack);
+    const QStringList kept = steps::restoreTargets(recorded_);
+    steps::removeMadeFiles(recorded_, kept);
+    steps::syncFolders(recorded_);
+    over_ = true;
+    if (kept.isEmpty()) {
+        journal_.remove();
+    } else {
+        // What could not be put back stays in the journal: the next compile tries again.
+        journal_.keep();
     }
+    failure_.restored = kept.join(u' ');
+    return fail(problem->path, problem->action, problem->reason);
 }
 
 bool FileReplacement::commit() {
-    for (const Target& target : targets_) {
-        if (!target.file->finish()) {
-            return fail(target.file->path(), QStringLiteral("written"), target.file->errorString());
-        }
+    if (!finishNewVersions()) {
+        return false;
+    }
+    if (cutShort(Moment::NewVersionsWritten)) {
+        return false;
     }
     if (!makeBackups()) {
         return false;
     }
-    for (std::size_t i = 0; i < targets_.size(); ++i) {
-        OutputTextFile& file = *targets_[i].file;
-        if (!file.commit()) {
-            const QString reason = file.errorString();
-            rollBack(i);
-            removeBackups();
-            return fail(resolved(file.path()), QStringLiteral("replaced"), reason);
-        }
+    // The new versions, the backups and their records reach the disk before any target is
+    // replaced; then the journal says the targets are being replaced.
+    if (const std::optional<steps::Problem> problem = steps::syncFolders(recorded_)) {
+        return failAndUndo(problem->path, problem->action, problem->reason);
     }
-    removeBackups();
-    return true;
-}
-
-void FileReplacement::cleanUpAfterInterruption(const QString& journalName) {
-    const QString path = localPath(journalName);
-    QFile journal(path);
-    if (!journal.open(QIODevice::ReadOnly)) {
-        return;
+    if (const std::optional<QString> why = journal_.sync()) {
+        return failAndUndo(journalPath_, QStringLiteral("written"), *why);
     }
-    const QList<QByteArray> records = journal.readAll().split('\n');
-    journal.close();
-    for (const QByteArray& record : records) {
-        const QList<QByteArray> fields = record.split('\t');
-        if (fields.size() < 2 || fields[0].size() != 1) {
-            continue;
-        }
-        const QString file = QString::fromUtf8(fields[1]);
-        if (fields[0][0] == kBackupRecord) {
-            QFile::remove(file);
-            continue;
-        }
-        if (fields[0][0] != kTargetRecord) {
-            continue;
-        }
-        QSet<QString> before;
-        for (qsizetype i = 2; i < fields.size(); ++i) {
-            before.insert(QString::fromUtf8(fields[i]));
-        }
-        const QFileInfo target(file);
-        for (const QString& name : temporaryLookalikes(file)) {
-            if (!before.contains(name)) {
-                QFile::remove(target.dir().filePath(name));
+    if (cutShort(Moment::BackupsMade)) {
+        return false;
+    }
+    if (const std::optional<QString> why = journal_.recordStage(JournalStage::Replacing)) {
+        return failAndUndo(journalPath_, QStringLiteral("written"), *why);
+    }
+    recorded_.stage = JournalStage::Replacing;
+    if (cutShort(Moment::ReplacingRecorded)) {
+        return false;
+    }
+    if (interruption()) {
+        // Tests cut the replacement short after each target.
+        JournalContents one = recorded_;
+        for (std::size_t i = 0; i < recorded_.newVersions.size(); ++i) {
+            one.newVersions.assign(recorded_.newVersions.begin(),
+                                   recorded_.newVersions.begin() + static_cast<qsizetype>(i) + 1);
+            if (steps::replaceTargets(one)) {
+                break;
+            }
+            if (cutShort(Moment::TargetReplaced, static_cast<int>(i) + 1)) {
+                return false;
             }
         }
     }
-    QFile::remove(path);
+    if (!replaceTargets()) {
+        return false;
+    }
+    // The replacements are done; a folder that cannot be synced now holds them all the same.
+    steps::syncFolders(recorded_);
+    if (cutShort(Moment::AllReplaced)) {
+        return false;
+    }
+    steps::removeMadeFiles(recorded_);
+    journal_.remove();
+    over_ = true;
+    return true;
 }
 
 } // namespace files

@@ -89,4 +89,76 @@ std::optional<QString> replaceFile(const QString& from, const QString& to) {
     return std::nullopt;
 }
 
+EntryKind entryKind(const QString& path) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? EntryKind::Missing : EntryKind::Other;
+    }
+    return S_ISREG(status.st_mode) ? EntryKind::RegularFile : EntryKind::Other;
+}
+
+namespace {
+
+FileIdentity identityOf(const struct stat& status) {
+    return {static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino),
+            static_cast<qint64>(status.st_size)};
+}
+
+} // namespace
+
+std::optional<FileIdentity> fileIdentity(const QString& path) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return identityOf(status);
+}
+
+std::optional<FileIdentity> fileIdentity(QFileDevice& file) {
+    struct stat status {};
+    if (::fstat(file.handle(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return identityOf(status);
+}
+
+std::optional<QString> createNewFile(const QString& path, QFile& file) {
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+        return systemError(errno);
+    }
+    file.setFileName(path);
+    // Unbuffered: every write goes to the system at once, and a write it refuses is seen then.
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        ::unlink(QFile::encodeName(path).constData());
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> syncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return systemError(errno);
+    }
+    std::optional<QString> problem;
+    // Some file systems cannot sync a folder and say so; their entries are as safe as they get.
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) {
+        problem = systemError(errno);
+    }
+    ::close(fd);
+    return problem;
+}
+
+std::optional<QString> removeFile(const QString& path) {
+    if (::unlink(QFile::encodeName(path).constData()) != 0) {
+        return systemError(errno);
+    }
+    return std::nullopt;
+}
+
 } // namespace files::filesystem

@@ -12,8 +12,8 @@
 namespace files {
 
 // A text file opened for reading under one of the program's Windows-style names
-// (see localPath). Only a regular file of a bounded size is opened (see textio::LineReader); a folder, a
-// FIFO or a device is refused at once. The file is closed when the object goes away.
+// (see localPath). Only a regular file of a bounded size is opened (see textio::LineReader); a
+// folder, a FIFO or a device is refused at once. The file is closed when the object goes away.
 class InputTextFile {
 public:
     explicit InputTextFile(const QString& windowsName);

@@ -124,6 +124,9 @@ compiler::AdventureValues B747::adventureValues() const {
 void B747::Command2_Click() {
     const compiler::CompileResult result =
         compiler::CompileAdventure(savedFlightFolder_, adventureValues());
+    for (const QString& note : result.notes) {
+        ui::showMessage(note);
+    }
     ui::showMessage(result.message);
     switch (result.outcome) {
     case compiler::CompileOutcome::ForeignAircraft:

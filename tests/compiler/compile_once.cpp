@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
     values.vr = QStringLiteral("165");
     values.v2 = QStringLiteral("177");
     const compiler::CompileResult result = compiler::CompileAdventure(arguments.value(1), values);
+    for (const QString& note : result.notes) {
+        std::printf("%s\n", qPrintable(note));
+    }
     std::printf("%s\n", qPrintable(result.message));
     return result.outcome == compiler::CompileOutcome::Compiled ? 0 : 1;
 }

@@ -1,12 +1,12 @@
 #include "compiler/adventureflightwriter.h"
 #include "compiler/compileadventure.h"
+#include "files/textfiles.h"
 #include "support/compilerwindow.h"
 #include "support/files.h"
 #include "support/geometry.h"
 #include "support/installation.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
-#include "files/textfiles.h"
 #include "ui/application.h"
 #include "ui/picturebutton.h"
 
@@ -137,7 +137,9 @@ private Q_SLOTS:
         Installation installation;
         QDir(installation.work.path())
             .rename(QStringLiteral("lib/Talvo.abl"), QStringLiteral("lib/talvo.ABL"));
-        installation.work.write(QStringLiteral("p.FLT"), "old adventure\r\n");
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        QVERIFY(QDir(installation.work.path())
+                    .rename(QStringLiteral("P.flt"), QStringLiteral("p.FLT")));
         QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
         QCOMPARE(installation.work.read(QStringLiteral("p.FLT")), expectedFlight());
         QVERIFY(!installation.work.exists(QStringLiteral("P.flt")));

@@ -1,0 +1,111 @@
+#include "files/recovery.h"
+
+#include "files/filesystem.h"
+#include "files/journal.h"
+#include "files/replacementsteps.h"
+#include "files/winpath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace files {
+namespace {
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+Recovery setAside(const QString& journal, const QString& why) {
+    QString aside = journal + QStringLiteral(".set-aside");
+    for (int n = 2; filesystem::entryKind(aside) != filesystem::EntryKind::Missing && n < 1000;
+         ++n) {
+        aside = journal + QStringLiteral(".set-aside-%1").arg(n);
+    }
+    if (const std::optional<QString> problem = filesystem::replaceFile(journal, aside)) {
+        return {Recovery::Outcome::Failed,
+                QStringLiteral("The file %1 was not written by Talvo 2003 for this working "
+                               "folder (%2) and cannot be set aside (%3); no file it names was "
+                               "touched. Please move it out of the working folder.")
+                    .arg(native(journal), why, *problem)};
+    }
+    return {Recovery::Outcome::SetAside,
+            QStringLiteral("The file %1 was not written by Talvo 2003 for this working folder "
+                           "(%2): it was set aside as %3, and no file it names was touched.")
+                .arg(native(journal), why, native(aside))};
+}
+
+Recovery undo(const JournalContents& journal, const QString& names) {
+    const QStringList kept = steps::restoreTargets(journal);
+    steps::removeMadeFiles(journal, kept);
+    steps::syncFolders(journal);
+    if (!kept.isEmpty()) {
+        return {Recovery::Outcome::Failed,
+                QStringLiteral("A compile of Talvo 2003 was interrupted and cannot be undone "
+                               "yet: %1")
+                    .arg(kept.join(u' '))};
+    }
+    return {Recovery::Outcome::Undone,
+            QStringLiteral("A compile of Talvo 2003 was interrupted and has been undone: %1 %2 "
+                           "as %3 before it.")
+                .arg(names,
+                     journal.newVersions.size() > 1 ? QStringLiteral("are") : QStringLiteral("is"),
+                     journal.newVersions.size() > 1 ? QStringLiteral("they were")
+                                                    : QStringLiteral("it was"))};
+}
+
+} // namespace
+
+Recovery recoverInterruptedReplacement(const QString& journalName, const QString& workingFolder,
+                                       const QStringList& folders) {
+    const QString path = localPath(journalName);
+    const auto read = readJournal(path, workingFolder, folders);
+    if (!read) {
+        return {};
+    }
+    if (const QString* why = std::get_if<QString>(&*read)) {
+        return setAside(path, *why);
+    }
+    const JournalContents& journal = std::get<JournalContents>(*read);
+    const QString names = steps::targetNames(journal);
+    Recovery recovery;
+    switch (journal.stage) {
+    case JournalStage::Preparing:
+        // No target was touched: what the compile made goes.
+        steps::removeMadeFiles(journal);
+        if (!journal.newVersions.empty()) {
+            recovery = {Recovery::Outcome::Undone,
+                        QStringLiteral("A compile of Talvo 2003 was interrupted before it "
+                                       "changed any file: %1 %2 as %3 before it.")
+                            .arg(names,
+                                 journal.newVersions.size() > 1 ? QStringLiteral("are")
+                                                                : QStringLiteral("is"),
+                                 journal.newVersions.size() > 1 ? QStringLiteral("they were")
+                                                                : QStringLiteral("it was"))};
+        }
+        break;
+    case JournalStage::Replacing:
+        if (!steps::replaceTargets(journal)) {
+            steps::syncFolders(journal);
+            steps::removeMadeFiles(journal);
+            recovery = {Recovery::Outcome::Completed,
+                        QStringLiteral("A compile of Talvo 2003 was interrupted while it "
+                                       "replaced its files and has been completed: %1 hold the "
+                                       "new adventure.")
+                            .arg(names)};
+            break;
+        }
+        recovery = undo(journal, names);
+        break;
+    case JournalStage::RollingBack:
+        recovery = undo(journal, names);
+        break;
+    }
+    if (recovery.outcome != Recovery::Outcome::Failed) {
+        filesystem::removeFile(path);
+        filesystem::syncFolder(QFileInfo(path).absolutePath());
+    }
+    return recovery;
+}
+
+} // namespace files

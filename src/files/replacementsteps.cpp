@@ -1,0 +1,150 @@
+#include "files/replacementsteps.h"
+
+#include "files/filesystem.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace files::steps {
+namespace {
+
+const JournalFile* backupOf(const JournalContents& journal, const QString& target) {
+    for (const JournalFile& backup : journal.backups) {
+        if (backup.target == target) {
+            return &backup;
+        }
+    }
+    return nullptr;
+}
+
+// The file at path is the one the journal recorded: the same file, of the recorded size.
+bool isRecorded(const QString& path, const JournalFile& file) {
+    const std::optional<filesystem::FileIdentity> now = filesystem::fileIdentity(path);
+    return now && now->sameFile(file.identity) && now->size == file.identity.size;
+}
+
+bool isSameFile(const QString& path, const JournalFile& file) {
+    const std::optional<filesystem::FileIdentity> now = filesystem::fileIdentity(path);
+    return now && now->sameFile(file.identity);
+}
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+std::optional<Problem> replaceTargets(const JournalContents& journal) {
+    for (const JournalFile& version : journal.newVersions) {
+        if (version.finished && isRecorded(version.path, version)) {
+            if (const std::optional<QString> why =
+                    filesystem::replaceFile(version.path, version.target)) {
+                return Problem{version.target, QStringLiteral("replaced"), *why};
+            }
+            continue;
+        }
+        if (!isSameFile(version.target, version)) {
+            return Problem{version.target, QStringLiteral("replaced"),
+                           QStringLiteral("its new version %1 is no longer there as it was "
+                                          "written")
+                               .arg(native(version.path))};
+        }
+    }
+    return std::nullopt;
+}
+
+QStringList restoreTargets(const JournalContents& journal) {
+    QStringList kept;
+    for (auto it = journal.newVersions.rbegin(); it != journal.newVersions.rend(); ++it) {
+        const JournalFile& version = *it;
+        const JournalFile* backup = backupOf(journal, version.target);
+        const bool isNew = isSameFile(version.target, version);
+        if (!backup) {
+            if (isNew) {
+                filesystem::removeFile(version.target);
+            }
+            continue;
+        }
+        if (isSameFile(version.target, *backup)) {
+            continue; // never replaced
+        }
+        std::optional<QString> why;
+        if (!isRecorded(backup->path, *backup)) {
+            why = QStringLiteral("its backup is no longer there");
+        } else if (!isNew &&
+                   filesystem::entryKind(version.target) != filesystem::EntryKind::Missing) {
+            why = QStringLiteral("it was changed by another program in the meantime");
+        } else {
+            why = filesystem::replaceFile(backup->path, version.target);
+        }
+        if (why) {
+            kept.append(QStringLiteral("The old contents of %1 are kept in %2 (%3).")
+                            .arg(native(version.target), native(backup->path), *why));
+        }
+    }
+    return kept;
+}
+
+void removeMadeFiles(const JournalContents& journal, const QStringList& keep) {
+    // A file the program ended while making: an empty new version, or a second name of its
+    // target.
+    for (const JournalFile& unmade : journal.unmadeNewVersions) {
+        const std::optional<filesystem::FileIdentity> now = filesystem::fileIdentity(unmade.path);
+        if (now && now->size == 0) {
+            filesystem::removeFile(unmade.path);
+        }
+    }
+    for (const JournalFile& unmade : journal.unmadeBackups) {
+        const std::optional<filesystem::FileIdentity> now = filesystem::fileIdentity(unmade.path);
+        const std::optional<filesystem::FileIdentity> target =
+            filesystem::fileIdentity(unmade.target);
+        if (now && target && now->sameFile(*target)) {
+            filesystem::removeFile(unmade.path);
+        }
+    }
+    for (const JournalFile& version : journal.newVersions) {
+        if (isSameFile(version.path, version)) {
+            filesystem::removeFile(version.path);
+        }
+    }
+    for (const JournalFile& backup : journal.backups) {
+        bool kept = false;
+        for (const QString& sentence : keep) {
+            kept = kept || sentence.contains(native(backup.path));
+        }
+        if (!kept && isRecorded(backup.path, backup)) {
+            filesystem::removeFile(backup.path);
+        }
+    }
+}
+
+std::optional<Problem> syncFolders(const JournalContents& journal) {
+    QSet<QString> folders;
+    for (const JournalFile& version : journal.newVersions) {
+        folders.insert(QFileInfo(version.target).absolutePath());
+    }
+    for (const QString& folder : folders) {
+        if (const std::optional<QString> why = filesystem::syncFolder(folder)) {
+            return Problem{folder, QStringLiteral("written"), *why};
+        }
+    }
+    return std::nullopt;
+}
+
+QString targetNames(const JournalContents& journal) {
+    QStringList names;
+    for (const JournalFile& version : journal.newVersions) {
+        const QString name = native(version.target);
+        if (!names.contains(name)) {
+            names.append(name);
+        }
+    }
+    if (names.size() < 2) {
+        return names.value(0);
+    }
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+} // namespace files::steps
