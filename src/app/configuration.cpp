@@ -1,8 +1,8 @@
 #include "app/configuration.h"
 
-#include "textio/codepage.h"
 #include "files/textfiles.h"
 #include "files/winpath.h"
+#include "textio/codepage.h"
 
 namespace app {
 namespace {

@@ -3,6 +3,7 @@
 #include "app/checkp.h"
 #include "app/configuration.h"
 #include "app/form2.h"
+#include "compiler/interruptedcompile.h"
 #include "flight/b747.h"
 #include "ui/centring.h"
 #include "ui/messages.h"
@@ -23,6 +24,11 @@ bool Navigator::start() {
     }
     SavedFlightFolder = *startup.savedFlightFolder;
     if (SavedFlightFolder != QLatin1String(kNoFolderMarker)) {
+        // A compile that was interrupted is finished or undone before anything else.
+        if (const std::optional<QString> recovered =
+                compiler::recoverInterruptedCompileAtStart(SavedFlightFolder)) {
+            ui::showMessage(*recovered);
+        }
         showMainInterface();
         return true;
     }

@@ -4,6 +4,7 @@
 #include "compiler/adventurescript.h"
 #include "compiler/compilelock.h"
 #include "compiler/earlieradventure.h"
+#include "compiler/interruptedcompile.h"
 #include "compiler/planaltitude.h"
 #include "compiler/planname.h"
 #include "compiler/scriptverdict.h"
@@ -23,8 +24,6 @@ namespace {
 
 const QString kOpeningTemplate = QStringLiteral("lib\\Talvo.abl");
 const QString kClosingTemplate = QStringLiteral("lib\\Talvo2.abl");
-// What a compile in the working folder may leave behind while it runs; see FileReplacement.
-const QString kJournal = QStringLiteral("talvo.journal");
 
 // Empty when the step went well; otherwise what went wrong, for the pilot.
 using StepError = std::optional<QString>;
@@ -174,14 +173,6 @@ CompileResult failed(const QString& why, const QString& restored = QString()) {
             {}};
 }
 
-// The folders a compile writes into: the working folder, its lib folder and the saved-flights
-// folder.
-QStringList compileFolders(const QString& savedFlightFolder) {
-    return {
-        QDir::currentPath(), files::localPath(QStringLiteral("lib")),
-        files::localPath(savedFlightFolder.isEmpty() ? QStringLiteral(".") : savedFlightFolder)};
-}
-
 CompileResult withoutScriptReference(const AdventureValues& values) {
     return {CompileOutcome::Compiled,
             QStringLiteral("The adventure's files are written, but the saved flight Talvo.FLT "
@@ -203,8 +194,7 @@ CompileResult compileFiles(const QString& savedFlightFolder, const AdventureValu
         return failed(*busy);
     }
     // An interrupted compile is finished or undone before this one touches anything.
-    const files::Recovery recovery = files::recoverInterruptedReplacement(
-        kJournal, QDir::currentPath(), compileFolders(savedFlightFolder));
+    const files::Recovery recovery = recoverInterruptedCompile(savedFlightFolder);
     if (recovery.outcome == files::Recovery::Outcome::Failed) {
         return failed(recovery.message);
     }
@@ -216,7 +206,7 @@ CompileResult compileFiles(const QString& savedFlightFolder, const AdventureValu
 }
 
 CompileResult compileRecovered(const QString& savedFlightFolder, const AdventureValues& values) {
-    files::FileReplacement outputs(kJournal, QDir::currentPath());
+    files::FileReplacement outputs(kCompileJournal, QDir::currentPath());
     bool scriptNamed = true;
     StepError error = WriteAdventureFlight(savedFlightFolder, values, outputs, scriptNamed);
     if (!error) {

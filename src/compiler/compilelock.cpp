@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QSysInfo>
 #include <QThread>
 
 namespace compiler {
@@ -28,9 +29,46 @@ bool leftEmpty(const QString& path) {
 
 } // namespace
 
+// Who holds the lock, as far as its file tells.
+QString CompileLock::heldBy(const QString& folder) {
+    const QString lockFile = QDir::toNativeSeparators(path_);
+    if (QFileInfo(path_).isDir()) {
+        return QStringLiteral("The working folder %1 holds a folder named talvo.lock, where Talvo "
+                              "2003 keeps the lock of a compile. Please move or rename that folder "
+                              "and compile again.")
+            .arg(folder);
+    }
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock_.getLockInfo(&pid, &host, &application) || pid <= 0) {
+        return QStringLiteral("The lock file %1 of the working folder cannot be read: it is empty "
+                              "or damaged. If no other Talvo 2003 is compiling, please delete it "
+                              "and compile again.")
+            .arg(lockFile);
+    }
+    if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
+        return QStringLiteral("The lock file %1 was made by Talvo 2003 (process %2) on the "
+                              "machine %3, which may still be compiling in the working folder. If "
+                              "it is not, please delete the lock file and compile again.")
+            .arg(lockFile)
+            .arg(pid)
+            .arg(host);
+    }
+    // On this machine a lock whose process has ended is taken over: the process runs.
+    return QStringLiteral("Another Talvo 2003 (process %1) is compiling an adventure in the "
+                          "working folder %2. Please compile again when it has finished.")
+        .arg(pid)
+        .arg(folder);
+}
+
 CompileLock::CompileLock()
     : path_(files::localPath(kLockName))
     , lock_(path_) {}
+
+bool CompileLock::tryAcquire() {
+    return lock_.tryLock(0);
+}
 
 std::optional<QString> CompileLock::acquire() {
     if (lock_.tryLock(0)) {
@@ -44,16 +82,8 @@ std::optional<QString> CompileLock::acquire() {
     }
     const QString folder = QDir::toNativeSeparators(QFileInfo(path_).absolutePath());
     switch (lock_.error()) {
-    case QLockFile::LockFailedError: {
-        qint64 pid = 0;
-        QString host;
-        QString application;
-        lock_.getLockInfo(&pid, &host, &application);
-        return QStringLiteral("Another Talvo 2003 (process %1) is compiling an adventure in the "
-                              "working folder %2. Please compile again when it has finished.")
-            .arg(pid)
-            .arg(folder);
-    }
+    case QLockFile::LockFailedError:
+        return heldBy(folder);
     case QLockFile::PermissionError:
         return QStringLiteral("The working folder %1 cannot be written: Permission denied.")
             .arg(folder);

@@ -16,8 +16,12 @@ public:
     // Waits a little for another compile to end. No value when the lock is held; otherwise why
     // not, for the pilot.
     std::optional<QString> acquire();
+    // Takes the lock only when it is free now.
+    bool tryAcquire();
 
 private:
+    QString heldBy(const QString& folder);
+
     QString path_;
     QLockFile lock_;
 };

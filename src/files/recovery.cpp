@@ -35,7 +35,15 @@ Recovery setAside(const QString& journal, const QString& why) {
                 .arg(native(journal), why, native(aside))};
 }
 
-Recovery undo(const JournalContents& journal, const QString& names) {
+// "P.flt and P.pln are as they were", "P.flt is as it was".
+QString asTheyWere(const JournalContents& journal) {
+    const bool several = journal.newVersions.size() > 1;
+    return QStringLiteral("%1 %2 before it")
+        .arg(steps::targetNames(journal),
+             several ? QStringLiteral("are as they were") : QStringLiteral("is as it was"));
+}
+
+Recovery undo(const JournalContents& journal) {
     const QStringList kept = steps::restoreTargets(journal);
     steps::removeMadeFiles(journal, kept);
     steps::syncFolders(journal);
@@ -46,12 +54,9 @@ Recovery undo(const JournalContents& journal, const QString& names) {
                     .arg(kept.join(u' '))};
     }
     return {Recovery::Outcome::Undone,
-            QStringLiteral("A compile of Talvo 2003 was interrupted and has been undone: %1 %2 "
-                           "as %3 before it.")
-                .arg(names,
-                     journal.newVersions.size() > 1 ? QStringLiteral("are") : QStringLiteral("is"),
-                     journal.newVersions.size() > 1 ? QStringLiteral("they were")
-                                                    : QStringLiteral("it was"))};
+            QStringLiteral("A compile of Talvo 2003 was interrupted while it replaced its files, "
+                           "and has been undone: %1.")
+                .arg(asTheyWere(journal))};
 }
 
 } // namespace
@@ -67,7 +72,6 @@ Recovery recoverInterruptedReplacement(const QString& journalName, const QString
         return setAside(path, *why);
     }
     const JournalContents& journal = std::get<JournalContents>(*read);
-    const QString names = steps::targetNames(journal);
     Recovery recovery;
     switch (journal.stage) {
     case JournalStage::Preparing:
@@ -75,13 +79,9 @@ Recovery recoverInterruptedReplacement(const QString& journalName, const QString
         steps::removeMadeFiles(journal);
         if (!journal.newVersions.empty()) {
             recovery = {Recovery::Outcome::Undone,
-                        QStringLiteral("A compile of Talvo 2003 was interrupted before it "
-                                       "changed any file: %1 %2 as %3 before it.")
-                            .arg(names,
-                                 journal.newVersions.size() > 1 ? QStringLiteral("are")
-                                                                : QStringLiteral("is"),
-                                 journal.newVersions.size() > 1 ? QStringLiteral("they were")
-                                                                : QStringLiteral("it was"))};
+                        QStringLiteral("A compile of Talvo 2003 was interrupted before it changed "
+                                       "any file, and has been undone: %1.")
+                            .arg(asTheyWere(journal))};
         }
         break;
     case JournalStage::Replacing:
@@ -89,16 +89,16 @@ Recovery recoverInterruptedReplacement(const QString& journalName, const QString
             steps::syncFolders(journal);
             steps::removeMadeFiles(journal);
             recovery = {Recovery::Outcome::Completed,
-                        QStringLiteral("A compile of Talvo 2003 was interrupted while it "
-                                       "replaced its files and has been completed: %1 hold the "
-                                       "new adventure.")
-                            .arg(names)};
+                        QStringLiteral("A compile of Talvo 2003 was interrupted while it replaced "
+                                       "its files, and has been completed: %1 hold the new "
+                                       "adventure.")
+                            .arg(steps::targetNames(journal))};
             break;
         }
-        recovery = undo(journal, names);
+        recovery = undo(journal);
         break;
     case JournalStage::RollingBack:
-        recovery = undo(journal, names);
+        recovery = undo(journal);
         break;
     }
     if (recovery.outcome != Recovery::Outcome::Failed) {
