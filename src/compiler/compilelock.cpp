@@ -2,6 +2,7 @@
 
 #include "files/winpath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -28,6 +29,16 @@ bool leftEmpty(const QString& path) {
 }
 
 } // namespace
+
+// A compile of this program (one at a time: it has one event thread) whose lock file could not be
+// removed, say because the folder became read-only while it ran.
+bool CompileLock::leftByThisProcess() {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return lock_.getLockInfo(&pid, &host, &application) &&
+           pid == QCoreApplication::applicationPid() && host == QSysInfo::machineHostName();
+}
 
 // Who holds the lock, as far as its file tells.
 QString CompileLock::heldBy(const QString& folder) {
@@ -74,7 +85,7 @@ std::optional<QString> CompileLock::acquire() {
     if (lock_.tryLock(0)) {
         return std::nullopt;
     }
-    if (lock_.error() == QLockFile::LockFailedError && leftEmpty(path_)) {
+    if (lock_.error() == QLockFile::LockFailedError && (leftEmpty(path_) || leftByThisProcess())) {
         lock_.removeStaleLockFile();
     }
     if (lock_.tryLock(kWaitMilliseconds)) {

@@ -21,6 +21,7 @@ public:
 
 private:
     QString heldBy(const QString& folder);
+    bool leftByThisProcess();
 
     QString path_;
     QLockFile lock_;

@@ -217,17 +217,17 @@ bool FileReplacement::replaceTargets() {
     // back is undone too.
     recorded_.stage = JournalStage::RollingBack;
     journal_.recordStage(JournalStage::RollingBack);
-    const QStringList kept = steps::restoreTargets(recorded_);
-    steps::removeMadeFiles(recorded_, kept);
+    const steps::Kept kept = steps::restoreTargets(recorded_);
+    steps::removeMadeFiles(recorded_, kept.sentences);
     steps::syncFolders(recorded_);
     over_ = true;
-    if (kept.isEmpty()) {
-        journal_.remove();
-    } else {
+    if (kept.retry) {
         // What could not be put back stays in the journal: the next compile tries again.
         journal_.keep();
+    } else {
+        journal_.remove();
     }
-    failure_.restored = kept.join(u' ');
+    failure_.restored = kept.sentences.join(u' ');
     return fail(problem->path, problem->action, problem->reason);
 }
 

@@ -44,14 +44,16 @@ QString asTheyWere(const JournalContents& journal) {
 }
 
 Recovery undo(const JournalContents& journal) {
-    const QStringList kept = steps::restoreTargets(journal);
-    steps::removeMadeFiles(journal, kept);
+    const steps::Kept kept = steps::restoreTargets(journal);
+    steps::removeMadeFiles(journal, kept.sentences);
     steps::syncFolders(journal);
-    if (!kept.isEmpty()) {
-        return {Recovery::Outcome::Failed,
-                QStringLiteral("A compile of Talvo 2003 was interrupted and cannot be undone "
-                               "yet: %1")
-                    .arg(kept.join(u' '))};
+    if (!kept.sentences.isEmpty()) {
+        // While a rename the system refused may succeed later, the journal stays for another
+        // try; otherwise there is nothing more to do than to tell.
+        return {kept.retry ? Recovery::Outcome::Failed : Recovery::Outcome::Undone,
+                QStringLiteral("A compile of Talvo 2003 was interrupted and could not be wholly "
+                               "undone. %1")
+                    .arg(kept.sentences.join(u' '))};
     }
     return {Recovery::Outcome::Undone,
             QStringLiteral("A compile of Talvo 2003 was interrupted while it replaced its files, "
@@ -72,6 +74,9 @@ Recovery recoverInterruptedReplacement(const QString& journalName, const QString
         return setAside(path, *why);
     }
     const JournalContents& journal = std::get<JournalContents>(*read);
+    if (const QString other = steps::foreignFile(journal); !other.isEmpty()) {
+        return setAside(path, QStringLiteral("%1 is not the file it made").arg(native(other)));
+    }
     Recovery recovery;
     switch (journal.stage) {
     case JournalStage::Preparing:

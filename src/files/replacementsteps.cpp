@@ -54,8 +54,8 @@ std::optional<Problem> replaceTargets(const JournalContents& journal) {
     return std::nullopt;
 }
 
-QStringList restoreTargets(const JournalContents& journal) {
-    QStringList kept;
+Kept restoreTargets(const JournalContents& journal) {
+    Kept kept;
     for (auto it = journal.newVersions.rbegin(); it != journal.newVersions.rend(); ++it) {
         const JournalFile& version = *it;
         const JournalFile* backup = backupOf(journal, version.target);
@@ -69,21 +69,42 @@ QStringList restoreTargets(const JournalContents& journal) {
         if (isSameFile(version.target, *backup)) {
             continue; // never replaced
         }
-        std::optional<QString> why;
         if (!isRecorded(backup->path, *backup)) {
-            why = QStringLiteral("its backup is no longer there");
-        } else if (!isNew &&
-                   filesystem::entryKind(version.target) != filesystem::EntryKind::Missing) {
-            why = QStringLiteral("it was changed by another program in the meantime");
+            kept.sentences.append(QStringLiteral("The old contents of %1 are lost: its backup %2 "
+                                                 "is no longer there.")
+                                      .arg(native(version.target), native(backup->path)));
+            continue;
+        }
+        std::optional<QString> why;
+        if (!isNew && filesystem::entryKind(version.target) != filesystem::EntryKind::Missing) {
+            why = QStringLiteral("%1 was changed by another program in the meantime")
+                      .arg(native(version.target));
         } else {
             why = filesystem::replaceFile(backup->path, version.target);
+            kept.retry = kept.retry || why.has_value();
         }
         if (why) {
-            kept.append(QStringLiteral("The old contents of %1 are kept in %2 (%3).")
-                            .arg(native(version.target), native(backup->path), *why));
+            kept.sentences.append(QStringLiteral("The old contents of %1 are kept in %2 (%3).")
+                                      .arg(native(version.target), native(backup->path), *why));
         }
     }
     return kept;
+}
+
+QString foreignFile(const JournalContents& journal) {
+    for (const JournalFile& version : journal.newVersions) {
+        if (filesystem::entryKind(version.path) != filesystem::EntryKind::Missing &&
+            !isSameFile(version.path, version)) {
+            return version.path;
+        }
+    }
+    for (const JournalFile& backup : journal.backups) {
+        if (filesystem::entryKind(backup.path) != filesystem::EntryKind::Missing &&
+            !isRecorded(backup.path, backup)) {
+            return backup.path;
+        }
+    }
+    return QString();
 }
 
 void removeMadeFiles(const JournalContents& journal, const QStringList& keep) {

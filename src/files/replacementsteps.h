@@ -21,11 +21,21 @@ struct Problem {
 // its new version is passed over. Stops at the first target that cannot be replaced.
 std::optional<Problem> replaceTargets(const JournalContents& journal);
 
+// What restoreTargets could not do.
+struct Kept {
+    QStringList sentences; // for the pilot: one per target whose old contents were not put back
+                           // and where they are kept
+    bool retry = false;    // a later try may succeed (the system refused a rename)
+};
+
 // Gives every target its old contents back: a target that existed gets its backup back, a target
 // that did not is removed when it is the new version. A target that is neither its old nor its
-// new version (changed by someone else since) is left alone. Returns, for the pilot, one sentence
-// per target whose old contents could not be put back and where they are kept.
-QStringList restoreTargets(const JournalContents& journal);
+// new version (changed by someone else since) is left alone.
+Kept restoreTargets(const JournalContents& journal);
+
+// A file the journal records whose name now stands for another file: the journal is not about
+// these files (it was copied, or written by someone else). Empty when there is none.
+QString foreignFile(const JournalContents& journal);
 
 // Removes the new versions that are still under their own names, and the backups, but those
 // named in keep.

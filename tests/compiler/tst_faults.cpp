@@ -3,6 +3,7 @@
 // the pilot asked for, never a crash, and the pilot's files stay byte for byte as they were
 // unless the compile succeeded. Run as an ordinary user (see unprivileged.sh), so permissions hold.
 #include "compiler/compileadventure.h"
+#include "files/filereplacement.h"
 #include "support/files.h"
 #include "support/installation.h"
 #include "support/scratchfolder.h"
@@ -78,6 +79,48 @@ private Q_SLOTS:
         QCOMPARE(QFile::permissions(installation.work.filePath(QStringLiteral("fs/P.pln"))) &
                      ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
                  mode);
+    }
+
+    // The script cannot replace its target, and the working folder has become read-only by
+    // then, so the adventure flight and the plan's working copy cannot get their old contents
+    // back: the message says where they are kept, and the next compile, once the folders may be
+    // written again, puts them back before it compiles, leaving no backup behind.
+    void failedRestoreIsFinishedByTheNextCompile() {
+        Installation installation;
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        const QMap<QString, QByteArray> before = snapshot(installation.work.path());
+        installation.values.cruisingAltitude = QStringLiteral("33000");
+        using Moment = files::FileReplacement::Moment;
+        files::FileReplacement::setInterruptionForTesting([&](Moment moment, int index) {
+            if (moment == Moment::TargetReplaced && index == 3) {
+                setMode(installation, QStringLiteral("lib"), kReadOnlyFolder);
+                setMode(installation, QStringLiteral("."), kReadOnlyFolder);
+            }
+            return true;
+        });
+        const compiler::CompileResult failed = installation.compile();
+        files::FileReplacement::setInterruptionForTesting({});
+        setMode(installation, QStringLiteral("lib"), kFolder);
+        setMode(installation, QStringLiteral("."), kFolder);
+        QCOMPARE(failed.outcome, CompileOutcome::Failed);
+        QVERIFY2(failed.message.contains(QStringLiteral("P.abl cannot be replaced")),
+                 qPrintable(failed.message));
+        for (const char* file : {"/P.flt", "/P.pln"}) {
+            const QString kept =
+                QStringLiteral("The old contents of %1 are kept in %1.talvo-backup-")
+                    .arg(installation.work.path() + QLatin1String(file));
+            QVERIFY2(failed.message.contains(kept), qPrintable(failed.message));
+        }
+        QVERIFY(!failed.message.contains(QStringLiteral("No file was changed.")));
+        QCOMPARE(installation.work.read(QStringLiteral("fs/P.pln")), before.value("fs/P.pln"));
+
+        installation.values.cruisingAltitude = QStringLiteral("31000");
+        const compiler::CompileResult next = installation.compile();
+        QCOMPARE(next.message, QStringLiteral("Adventure compiled successfully!"));
+        QCOMPARE(next.notes.size(), 1);
+        QVERIFY2(next.notes.first().contains(QStringLiteral("has been undone")),
+                 qPrintable(next.notes.first()));
+        QCOMPARE(snapshot(installation.work.path()), before);
     }
 
     void planOf100000Lines() {

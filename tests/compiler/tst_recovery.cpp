@@ -172,6 +172,9 @@ private Q_SLOTS:
         const std::optional<QString> told =
             compiler::recoverInterruptedCompileAtStart(installation.prefix);
         QVERIFY(told);
+        QVERIFY2(told->contains(QStringLiteral("set aside")), qPrintable(*told));
+        before.insert(QStringLiteral("talvo.journal.set-aside"), journal);
+        QCOMPARE(snapshot(installation.work.path()).keys(), before.keys());
         QCOMPARE(snapshot(installation.work.path()), before);
     }
 
