@@ -78,7 +78,14 @@ CompileLock::CompileLock()
     , lock_(path_) {}
 
 bool CompileLock::tryAcquire() {
-    return lock_.tryLock(0);
+    if (lock_.tryLock(0)) {
+        return true;
+    }
+    if (lock_.error() == QLockFile::LockFailedError && (leftEmpty(path_) || leftByThisProcess())) {
+        lock_.removeStaleLockFile();
+        return lock_.tryLock(0);
+    }
+    return false;
 }
 
 std::optional<QString> CompileLock::acquire() {

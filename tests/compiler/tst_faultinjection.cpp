@@ -170,6 +170,8 @@ private Q_SLOTS:
         const Outcomes o = outcomes(namedTemporaries);
         int planOld = 0;
         int planNew = 0;
+        int wholeOld = 0;
+        int wholeNew = 0;
         for (const QString& kind : {QStringLiteral("open"), QStringLiteral("write"),
                                     QStringLiteral("sync"), QStringLiteral("rename")}) {
             for (int n = 1; n <= o.calls.value(kind); ++n) {
@@ -188,6 +190,19 @@ private Q_SLOTS:
                 (now.value(QStringLiteral("fs/P.pln")) == o.after.value(QStringLiteral("fs/P.pln"))
                      ? planNew
                      : planOld)++;
+                // The next start makes the adventure whole, all old or all new, and leaves
+                // nothing of the compile behind.
+                QProcess start;
+                start.setWorkingDirectory(installation.root());
+                start.start(QCoreApplication::applicationDirPath() +
+                                QStringLiteral("/compile_once"),
+                            {QStringLiteral("--recover"), installation.prefix});
+                QVERIFY(start.waitForFinished(60000));
+                const QMap<QString, QByteArray> whole = snapshot(installation.root());
+                QVERIFY2(whole == o.before || whole == o.after,
+                         qPrintable(at + QStringLiteral(": ") + differences(whole, o.before) +
+                                    QStringLiteral(" / ") + differences(whole, o.after)));
+                (whole == o.after ? wholeNew : wholeOld)++;
                 // The next compile finishes the job and leaves nothing behind.
                 const Run next = installation.compile(kNew);
                 QVERIFY2(next.compiled, qPrintable(at + QStringLiteral(": ") + next.message));
@@ -196,7 +211,11 @@ private Q_SLOTS:
                          qPrintable(at + QStringLiteral(": ") + differences(after, o.after)));
             }
         }
-        qInfo("after the kills the plan was old %d times, new %d times", planOld, planNew);
+        qInfo("after the kills the plan was old %d times, new %d times; after the next start the "
+              "adventure was wholly old %d times, wholly new %d times",
+              planOld, planNew, wholeOld, wholeNew);
+        QVERIFY(wholeOld > 0);
+        QVERIFY(wholeNew > 0);
         QVERIFY(planOld > 0);
         QVERIFY(planNew > 0);
     }
