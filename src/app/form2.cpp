@@ -79,7 +79,7 @@ Form2::Form2(const QString& savedFlightFolder, QWidget* parent)
 void Form2::Command3_Click() {
     const std::optional<QString> aircraft = flight::readSavedFlightAircraft(savedFlightFolder_);
     if (!aircraft) {
-        ui::showMessage(QStringLiteral("The required file Talvo.flt does not exist"));
+        ui::showMessage(flight::unreadableSavedFlightMessage(savedFlightFolder_));
         return;
     }
     if (params::isBoeing747400(*aircraft)) {

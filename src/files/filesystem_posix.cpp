@@ -16,13 +16,13 @@ QString typeProblem(mode_t mode) {
         return QStringLiteral("it is a folder, not a file");
     }
     if (S_ISFIFO(mode)) {
-        return QStringLiteral("it is a pipe (FIFO), not a file");
+        return QStringLiteral("it is a pipe (FIFO), not a regular file");
     }
     if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return QStringLiteral("it is a device, not a file");
+        return QStringLiteral("it is a device, not a regular file");
     }
     if (S_ISSOCK(mode)) {
-        return QStringLiteral("it is a socket, not a file");
+        return QStringLiteral("it is a socket, not a regular file");
     }
     return S_ISREG(mode) ? QString() : QStringLiteral("it is not a regular file");
 }

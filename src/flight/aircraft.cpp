@@ -1,8 +1,10 @@
 #include "flight/aircraft.h"
 
+#include "files/textfiles.h"
 #include "textio/codepage.h"
 #include "textio/keys.h"
-#include "files/textfiles.h"
+
+#include <QFileInfo>
 
 namespace flight {
 
@@ -22,6 +24,20 @@ std::optional<QString> readSavedFlightAircraft(const QString& savedFlightFolder)
         return std::nullopt;
     }
     return textio::decode8bit(aircraft);
+}
+
+QString unreadableSavedFlightMessage(const QString& savedFlightFolder) {
+    files::InputTextFile file(savedFlightFolder + QStringLiteral("Talvo.FLT"));
+    if (file.open()) {
+        QByteArray line;
+        while (file.readLine(line)) {
+        }
+    }
+    if (!QFileInfo::exists(file.path()) || (file.isOpen() && !file.hasError())) {
+        return QStringLiteral("The required file Talvo.flt does not exist");
+    }
+    return QStringLiteral("The required file Talvo.flt cannot be read: %1.")
+        .arg(file.errorString());
 }
 
 } // namespace flight

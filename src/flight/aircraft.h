@@ -10,4 +10,9 @@ namespace flight {
 // read.
 std::optional<QString> readSavedFlightAircraft(const QString& savedFlightFolder);
 
+// What to tell the pilot when savedFlightFolder + "Talvo.FLT" cannot be read: that it does not
+// exist when nothing has its name, otherwise what keeps it from being read ("it is a pipe (FIFO),
+// not a regular file", a line or a size beyond the reader's bounds).
+QString unreadableSavedFlightMessage(const QString& savedFlightFolder);
+
 } // namespace flight

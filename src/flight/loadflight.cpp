@@ -1,5 +1,6 @@
 #include "flight/loadflight.h"
 
+#include "flight/aircraft.h"
 #include "flight/flightplanreader.h"
 #include "flight/savedflightreader.h"
 
@@ -8,7 +9,7 @@ namespace flight {
 void LoadFlight(const QString& savedFlightFolder, FlightFields& fields, const ShowMessage& show) {
     const std::optional<QString> planName = ReadSavedFlight(savedFlightFolder, fields);
     if (!planName) {
-        show(QStringLiteral("The required file Talvo.flt does not exist"));
+        show(unreadableSavedFlightMessage(savedFlightFolder));
         return;
     }
     if (!ReadFlightPlan(savedFlightFolder, *planName, fields)) {

@@ -1,10 +1,10 @@
 #include "flight/savedflightreader.h"
 
+#include "files/textfiles.h"
 #include "params/fuel.h"
 #include "textio/codepage.h"
 #include "textio/keys.h"
 #include "textio/numbers.h"
-#include "files/textfiles.h"
 
 #include <array>
 #include <cmath>

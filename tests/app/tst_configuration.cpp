@@ -55,11 +55,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("what");
         QTest::addColumn<QString>("reason");
         QTest::newRow("template is a FIFO")
-            << "lib/talvo.abl" << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a file";
+            << "lib/talvo.abl" << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a regular file";
         QTest::newRow("talvo.ini is a FIFO")
-            << "talvo.ini" << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a file";
+            << "talvo.ini" << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a regular file";
         QTest::newRow("talvo.ini is a device")
-            << "talvo.ini" << int(NotAFile::EndlessDevice) << "it is a device, not a file";
+            << "talvo.ini" << int(NotAFile::EndlessDevice) << "it is a device, not a regular file";
         QTest::newRow("talvo.ini has a line of 16 MiB")
             << "talvo.ini" << int(NotAFile::HugeLine) << "it holds a line longer than 16 MiB";
     }

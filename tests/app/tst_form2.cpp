@@ -150,15 +150,23 @@ private Q_SLOTS:
         }
     }
 
-    // A saved flight that is no text file is as good as missing, and the answer comes at once.
+    // A saved flight that is no text file is not opened; the answer, which says why, comes at
+    // once.
     void savedFlightThatIsNoFile_data() {
         QTest::addColumn<int>("what");
-        QTest::newRow("FIFO") << int(NotAFile::Fifo);
-        QTest::newRow("link to /dev/urandom") << int(NotAFile::EndlessDevice);
-        QTest::newRow("line of 16 MiB") << int(NotAFile::HugeLine);
+        QTest::addColumn<QString>("why");
+        QTest::newRow("FIFO") << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a regular file";
+        QTest::newRow("link to /dev/urandom")
+            << int(NotAFile::EndlessDevice) << "it is a device, not a regular file";
+        QTest::newRow("line of 16 MiB") << int(NotAFile::HugeLine)
+                                        << "it holds a line longer than 16 MiB, so it is no text "
+                                           "file of the simulator";
+        QTest::newRow("2 GiB") << int(NotAFile::TwoGiB)
+                               << "it is larger than 1 GiB, so it is no text file of the simulator";
     }
     void savedFlightThatIsNoFile() {
         QFETCH(int, what);
+        QFETCH(QString, why);
         ScratchFolder work;
         putInPlace(work.filePath(QStringLiteral("Flight Simulator Files/Talvo.FLT")),
                    NotAFile(what));
@@ -166,7 +174,9 @@ private Q_SLOTS:
         app::Form2 form(work.filePath(QStringLiteral("Flight Simulator Files")) +
                         QLatin1Char('\\'));
         form.findChild<ui::PictureButton*>(QStringLiteral("Command3"))->click();
-        QCOMPARE(recorder.messages, QStringList{kMissingFlight});
+        QCOMPARE(recorder.messages,
+                 QStringList{
+                     QStringLiteral("The required file Talvo.flt cannot be read: %1.").arg(why)});
     }
 
     void missingSavedFlightsFolder() {

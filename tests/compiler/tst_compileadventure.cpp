@@ -358,9 +358,9 @@ private Q_SLOTS:
             {"closing template", "lib/Talvo2.abl"}};
         for (const auto& [label, file] : files) {
             QTest::addRow("%s is a FIFO", label)
-                << file << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a file";
+                << file << int(NotAFile::Fifo) << "it is a pipe (FIFO), not a regular file";
             QTest::addRow("%s is a link to /dev/urandom", label)
-                << file << int(NotAFile::EndlessDevice) << "it is a device, not a file";
+                << file << int(NotAFile::EndlessDevice) << "it is a device, not a regular file";
             QTest::addRow("%s has a line of 16 MiB", label)
                 << file << int(NotAFile::HugeLine) << "it holds a line longer than 16 MiB";
             QTest::addRow("%s is a folder", label)

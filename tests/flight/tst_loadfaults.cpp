@@ -91,12 +91,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("what");
         QTest::addColumn<QStringList>("messages");
-        for (const auto& [label, what] :
-             {std::pair{"a FIFO", NotAFile::Fifo},
-              std::pair{"a link to /dev/urandom", NotAFile::EndlessDevice},
-              std::pair{"a line of 16 MiB", NotAFile::HugeLine}}) {
+        // The pilot hears what keeps the saved flight from being read, not that it is missing.
+        const QString unreadable =
+            QStringLiteral("The required file Talvo.flt cannot be read: %1.");
+        for (const auto& [label, what, why] :
+             {std::tuple{"a FIFO", NotAFile::Fifo, "it is a pipe (FIFO), not a regular file"},
+              std::tuple{"a link to /dev/urandom", NotAFile::EndlessDevice,
+                         "it is a device, not a regular file"},
+              std::tuple{"a line of 16 MiB", NotAFile::HugeLine,
+                         "it holds a line longer than 16 MiB, so it is no text file of the "
+                         "simulator"}}) {
             QTest::addRow("saved flight: %s", label)
-                << "fs/Talvo.FLT" << int(what) << QStringList{kNoFlight};
+                << "fs/Talvo.FLT" << int(what)
+                << QStringList{unreadable.arg(QString::fromLatin1(why))};
             QTest::addRow("flight plan: %s", label)
                 << "fs/P.pln" << int(what) << QStringList{kNoPlan};
         }
@@ -114,7 +121,10 @@ private Q_SLOTS:
     void unreadableFiles_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("saved flight") << "fs/Talvo.FLT" << QStringList{kNoFlight};
+        QTest::newRow("saved flight")
+            << "fs/Talvo.FLT"
+            << QStringList{QStringLiteral(
+                   "The required file Talvo.flt cannot be read: Permission denied.")};
         QTest::newRow("flight plan") << "fs/P.pln" << QStringList{kNoPlan};
         QTest::newRow("saved-flights folder") << "fs" << QStringList{kNoFlight};
     }

@@ -73,5 +73,12 @@ void putInPlace(const QString& path, NotAFile what) {
     case NotAFile::Folder:
         QDir().mkpath(path);
         break;
+    case NotAFile::TwoGiB: {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(qint64(2) << 30)) {
+            qFatal("cannot make %s", qPrintable(path));
+        }
+        break;
+    }
     }
 }

@@ -24,6 +24,6 @@ QByteArray throughLines(const QByteArray& input,
 
 // What stands where a file of the pilot should be, for tests of the inputs that are no text
 // files: a FIFO (reading it would wait for ever), a link to /dev/urandom (endless), a file of one
-// line longer than the reader's bound, a folder.
-enum class NotAFile { Fifo, EndlessDevice, HugeLine, Folder };
+// line longer than the reader's bound, a folder, a (sparse) file of 2 GiB.
+enum class NotAFile { Fifo, EndlessDevice, HugeLine, Folder, TwoGiB };
 void putInPlace(const QString& path, NotAFile what);

@@ -213,11 +213,11 @@ private Q_SLOTS:
         QTest::newRow("folder") << "folder"
                                 << "it is a folder, not a file";
         QTest::newRow("FIFO") << "fifo"
-                              << "it is a pipe (FIFO), not a file";
+                              << "it is a pipe (FIFO), not a regular file";
         QTest::newRow("link to /dev/zero") << "/dev/zero"
-                                           << "it is a device, not a file";
+                                           << "it is a device, not a regular file";
         QTest::newRow("link to /dev/urandom") << "/dev/urandom"
-                                              << "it is a device, not a file";
+                                              << "it is a device, not a regular file";
         QTest::newRow("link in a loop") << "loop"
                                         << "Too many levels of symbolic links";
         QTest::newRow("larger than 1 GiB") << "huge"
