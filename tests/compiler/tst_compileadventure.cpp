@@ -132,6 +132,28 @@ private Q_SLOTS:
         QCOMPARE(installation.work.read(QStringLiteral("fs/My Plan.pln")), kExpectedPlan);
     }
 
+    // Without "[Main]" the adventure flight cannot name its script: the files are written, and
+    // the pilot is told that the simulator will not run the adventure, not that it succeeded.
+    void savedFlightWithoutMain_data() {
+        QTest::addColumn<QByteArray>("flight");
+        QTest::newRow("no [Main]")
+            << crlf({"[GPS_Engine]", "Filename=FLIGHTS\\MYFLTS\\P", "Center=50"});
+        QTest::newRow("[Main] only inside the GPS section")
+            << crlf({"[GPS_Engine]", "[Main]", "Center=50"});
+        QTest::newRow("empty") << QByteArray();
+    }
+    void savedFlightWithoutMain() {
+        QFETCH(QByteArray, flight);
+        Installation installation;
+        installation.savedFlight(flight);
+        const compiler::CompileResult result = installation.compile();
+        QCOMPARE(result.outcome, CompileOutcome::Compiled);
+        QVERIFY2(result.message.contains(QStringLiteral("has no [Main] section")) &&
+                     result.message.contains(installation.work.filePath(QStringLiteral("P.flt"))),
+                 qPrintable(result.message));
+        QVERIFY(!installation.work.read(QStringLiteral("P.flt")).contains("ABLSCRIPT="));
+    }
+
     // Existing files are found whatever their letter case and replaced under their own name.
     void filesInAnotherLetterCase() {
         Installation installation;
