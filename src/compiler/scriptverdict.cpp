@@ -56,8 +56,8 @@ QString explain(const scriptcheck::Problem& problem, const ScriptLayout& layout,
     const qsizetype templateLine = opening ? line : line - layout.openingLines - kSettingLines;
     if (!problem.placeholder.isEmpty()) {
         return QStringLiteral("%1 in %2 line %3 is a placeholder: replace it with your "
-                              "simulator's name.\nAdapt the template as the README's section for "
-                              "pilots says, then compile again.")
+                              "simulator's name.\nAdapt the template as its block LINES TO ADAPT TO "
+                              "YOUR SIMULATOR says, then compile again.")
             .arg(problem.placeholder, templateName)
             .arg(templateLine);
     }

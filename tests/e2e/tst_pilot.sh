@@ -82,7 +82,7 @@ pilot_shot_of "$COMPILER" b747
 # written, and the pilot is told why the simulator will not run the script yet.
 pilot_click "$COMPILER" "${B747_COMPILE[@]}"
 first_use=$(grep -n 'SimVar_' "$work/lib/Talvo.abl" | grep -v '^[0-9]*: *//' | head -n 1 | cut -d: -f1)
-pilot_message "The adventure's files are written, but the simulator will not run its script $work/lib/KSEA-PANC.abl.\nLine $first_use: SimVar_IndicatedAirspeed in lib\\Talvo.abl line $first_use is a placeholder: replace it with your simulator's name.\nAdapt the template as the README's section for pilots says, then compile again." message-placeholder
+pilot_message "The adventure's files are written, but the simulator will not run its script $work/lib/KSEA-PANC.abl.\nLine $first_use: SimVar_IndicatedAirspeed in lib\\Talvo.abl line $first_use is a placeholder: replace it with your simulator's name.\nAdapt the template as its block LINES TO ADAPT TO YOUR SIMULATOR says, then compile again." message-placeholder
 pilot_focus_is "B747 Command2"
 
 # The pilot adapts the templates to the simulator's names and compiles again.
