@@ -51,10 +51,20 @@ FileReplacement::~FileReplacement() {
         for (const std::unique_ptr<StagedFile>& file : files_) {
             file->close();
         }
-        steps::removeMadeFiles(recorded_);
-        if (journal_.isOpen()) {
-            journal_.remove();
-        }
+        closeJournal(steps::removeMadeFiles(recorded_));
+    }
+}
+
+// The journal goes once nothing it records is left; otherwise it stays for the next start or
+// compile to finish the clean-up.
+void FileReplacement::closeJournal(bool clean) {
+    if (!journal_.isOpen()) {
+        return;
+    }
+    if (clean) {
+        journal_.remove();
+    } else {
+        journal_.keep();
     }
 }
 
@@ -77,10 +87,7 @@ bool FileReplacement::failAndUndo(const QString& path, const QString& action,
     for (const std::unique_ptr<StagedFile>& file : files_) {
         file->close();
     }
-    steps::removeMadeFiles(recorded_);
-    if (journal_.isOpen()) {
-        journal_.remove();
-    }
+    closeJournal(steps::removeMadeFiles(recorded_));
     over_ = true;
     return fail(path, action, reason);
 }
@@ -218,15 +225,11 @@ bool FileReplacement::replaceTargets() {
     recorded_.stage = JournalStage::RollingBack;
     journal_.recordStage(JournalStage::RollingBack);
     const steps::Kept kept = steps::restoreTargets(recorded_);
-    steps::removeMadeFiles(recorded_, kept.sentences);
+    const bool clean = steps::removeMadeFiles(recorded_, kept.sentences);
     steps::syncFolders(recorded_);
     over_ = true;
-    if (kept.retry) {
-        // What could not be put back stays in the journal: the next compile tries again.
-        journal_.keep();
-    } else {
-        journal_.remove();
-    }
+    // What could not be put back stays in the journal: the next compile tries again.
+    closeJournal(clean && !kept.retry);
     failure_.restored = kept.sentences.join(u' ');
     return fail(problem->path, problem->action, problem->reason);
 }
@@ -281,8 +284,7 @@ bool FileReplacement::commit() {
     if (cutShort(Moment::AllReplaced)) {
         return false;
     }
-    steps::removeMadeFiles(recorded_);
-    journal_.remove();
+    closeJournal(steps::removeMadeFiles(recorded_));
     over_ = true;
     return true;
 }

@@ -72,6 +72,7 @@ private:
     bool makeBackups();
     bool replaceTargets();
     bool cutShort(Moment moment, int index = 0);
+    void closeJournal(bool clean);
 
     QString journalPath_;
     QString workingFolder_;

@@ -43,10 +43,20 @@ QString asTheyWere(const JournalContents& journal) {
              several ? QStringLiteral("are as they were") : QStringLiteral("is as it was"));
 }
 
+Recovery notCleaned(const JournalContents& journal) {
+    return {Recovery::Outcome::Failed,
+            QStringLiteral("Files that an earlier compile of Talvo 2003 made beside %1 cannot be "
+                           "removed: please make their folders writable and compile again.")
+                .arg(steps::targetNames(journal))};
+}
+
 Recovery undo(const JournalContents& journal) {
     const steps::Kept kept = steps::restoreTargets(journal);
-    steps::removeMadeFiles(journal, kept.sentences);
+    const bool clean = steps::removeMadeFiles(journal, kept.sentences);
     steps::syncFolders(journal);
+    if (!clean && kept.sentences.isEmpty()) {
+        return notCleaned(journal);
+    }
     if (!kept.sentences.isEmpty()) {
         // While a rename the system refused may succeed later, the journal stays for another
         // try; otherwise there is nothing more to do than to tell.
@@ -54,6 +64,9 @@ Recovery undo(const JournalContents& journal) {
                 QStringLiteral("A compile of Talvo 2003 was interrupted and could not be wholly "
                                "undone. %1")
                     .arg(kept.sentences.join(u' '))};
+    }
+    if (kept.restored == 0) {
+        return {Recovery::Outcome::Undone, QString()}; // only what it made was left to remove
     }
     return {Recovery::Outcome::Undone,
             QStringLiteral("A compile of Talvo 2003 was interrupted while it replaced its files, "
@@ -81,7 +94,9 @@ Recovery recoverInterruptedReplacement(const QString& journalName, const QString
     switch (journal.stage) {
     case JournalStage::Preparing:
         // No target was touched: what the compile made goes.
-        steps::removeMadeFiles(journal);
+        if (!steps::removeMadeFiles(journal)) {
+            return notCleaned(journal);
+        }
         if (!journal.newVersions.empty()) {
             recovery = {Recovery::Outcome::Undone,
                         QStringLiteral("A compile of Talvo 2003 was interrupted before it changed "
@@ -89,10 +104,16 @@ Recovery recoverInterruptedReplacement(const QString& journalName, const QString
                             .arg(asTheyWere(journal))};
         }
         break;
-    case JournalStage::Replacing:
+    case JournalStage::Replacing: {
+        const int pending = steps::pendingReplacements(journal);
         if (!steps::replaceTargets(journal)) {
             steps::syncFolders(journal);
-            steps::removeMadeFiles(journal);
+            if (!steps::removeMadeFiles(journal)) {
+                return notCleaned(journal);
+            }
+            if (pending == 0) {
+                break; // every target was replaced; only the backups were left
+            }
             recovery = {Recovery::Outcome::Completed,
                         QStringLiteral("A compile of Talvo 2003 was interrupted while it replaced "
                                        "its files, and has been completed: %1 hold the new "
@@ -102,6 +123,7 @@ Recovery recoverInterruptedReplacement(const QString& journalName, const QString
         }
         recovery = undo(journal);
         break;
+    }
     case JournalStage::RollingBack:
         recovery = undo(journal);
         break;

@@ -35,6 +35,14 @@ QString native(const QString& path) {
 
 } // namespace
 
+int pendingReplacements(const JournalContents& journal) {
+    int pending = 0;
+    for (const JournalFile& version : journal.newVersions) {
+        pending += version.finished && isRecorded(version.path, version) ? 1 : 0;
+    }
+    return pending;
+}
+
 std::optional<Problem> replaceTargets(const JournalContents& journal) {
     for (const JournalFile& version : journal.newVersions) {
         if (version.finished && isRecorded(version.path, version)) {
@@ -61,8 +69,8 @@ Kept restoreTargets(const JournalContents& journal) {
         const JournalFile* backup = backupOf(journal, version.target);
         const bool isNew = isSameFile(version.target, version);
         if (!backup) {
-            if (isNew) {
-                filesystem::removeFile(version.target);
+            if (isNew && !filesystem::removeFile(version.target)) {
+                ++kept.restored;
             }
             continue;
         }
@@ -82,6 +90,7 @@ Kept restoreTargets(const JournalContents& journal) {
         } else {
             why = filesystem::replaceFile(backup->path, version.target);
             kept.retry = kept.retry || why.has_value();
+            kept.restored += why ? 0 : 1;
         }
         if (why) {
             kept.sentences.append(QStringLiteral("The old contents of %1 are kept in %2 (%3).")
@@ -107,13 +116,14 @@ QString foreignFile(const JournalContents& journal) {
     return QString();
 }
 
-void removeMadeFiles(const JournalContents& journal, const QStringList& keep) {
+bool removeMadeFiles(const JournalContents& journal, const QStringList& keep) {
+    bool removed = true;
     // A file the program ended while making: an empty new version, or a second name of its
     // target.
     for (const JournalFile& unmade : journal.unmadeNewVersions) {
         const std::optional<filesystem::FileIdentity> now = filesystem::fileIdentity(unmade.path);
         if (now && now->size == 0) {
-            filesystem::removeFile(unmade.path);
+            removed &= !filesystem::removeFile(unmade.path);
         }
     }
     for (const JournalFile& unmade : journal.unmadeBackups) {
@@ -121,12 +131,12 @@ void removeMadeFiles(const JournalContents& journal, const QStringList& keep) {
         const std::optional<filesystem::FileIdentity> target =
             filesystem::fileIdentity(unmade.target);
         if (now && target && now->sameFile(*target)) {
-            filesystem::removeFile(unmade.path);
+            removed &= !filesystem::removeFile(unmade.path);
         }
     }
     for (const JournalFile& version : journal.newVersions) {
         if (isSameFile(version.path, version)) {
-            filesystem::removeFile(version.path);
+            removed &= !filesystem::removeFile(version.path);
         }
     }
     for (const JournalFile& backup : journal.backups) {
@@ -135,9 +145,10 @@ void removeMadeFiles(const JournalContents& journal, const QStringList& keep) {
             kept = kept || sentence.contains(native(backup.path));
         }
         if (!kept && isRecorded(backup.path, backup)) {
-            filesystem::removeFile(backup.path);
+            removed &= !filesystem::removeFile(backup.path);
         }
     }
+    return removed;
 }
 
 std::optional<Problem> syncFolders(const JournalContents& journal) {

@@ -17,6 +17,9 @@ struct Problem {
     QString reason;
 };
 
+// How many targets still wait for their new version (written whole and still under its own name).
+int pendingReplacements(const JournalContents& journal);
+
 // Replaces each target with its new version, in the journal's order; a target that already is
 // its new version is passed over. Stops at the first target that cannot be replaced.
 std::optional<Problem> replaceTargets(const JournalContents& journal);
@@ -26,6 +29,7 @@ struct Kept {
     QStringList sentences; // for the pilot: one per target whose old contents were not put back
                            // and where they are kept
     bool retry = false;    // a later try may succeed (the system refused a rename)
+    int restored = 0;      // targets that got their old contents back, or went as new files
 };
 
 // Gives every target its old contents back: a target that existed gets its backup back, a target
@@ -38,8 +42,9 @@ Kept restoreTargets(const JournalContents& journal);
 QString foreignFile(const JournalContents& journal);
 
 // Removes the new versions that are still under their own names, and the backups, but those
-// named in keep.
-void removeMadeFiles(const JournalContents& journal, const QStringList& keep = {});
+// named in keep. False when one of them could not be removed (it stays recorded in the journal,
+// for the next try).
+bool removeMadeFiles(const JournalContents& journal, const QStringList& keep = {});
 
 // Hands the entries of every folder holding a target to the disk.
 std::optional<Problem> syncFolders(const JournalContents& journal);

@@ -3,6 +3,7 @@
 // the pilot asked for, never a crash, and the pilot's files stay byte for byte as they were
 // unless the compile succeeded. Run as an ordinary user (see unprivileged.sh), so permissions hold.
 #include "compiler/compileadventure.h"
+#include "compiler/interruptedcompile.h"
 #include "files/filereplacement.h"
 #include "support/files.h"
 #include "support/installation.h"
@@ -120,6 +121,48 @@ private Q_SLOTS:
         QCOMPARE(next.notes.size(), 1);
         QVERIFY2(next.notes.first().contains(QStringLiteral("has been undone")),
                  qPrintable(next.notes.first()));
+        QCOMPARE(snapshot(installation.work.path()), before);
+    }
+
+    // Where the working folder is the saved-flights folder, a compile whose script cannot replace
+    // its target (the lib folder made read-only once the flight and the plan are replaced) puts
+    // them back and leaves no backup, however often it is tried.
+    void failuresInASharedFolderLeaveNoBackup() {
+        Installation installation(QStringLiteral("."));
+        QCOMPARE(installation.compile().outcome, CompileOutcome::Compiled);
+        const QMap<QString, QByteArray> before = snapshot(installation.work.path());
+        installation.values.cruisingAltitude = QStringLiteral("33000");
+        using Moment = files::FileReplacement::Moment;
+        files::FileReplacement::setInterruptionForTesting([&](Moment moment, int index) {
+            if (moment == Moment::TargetReplaced && index == 2) {
+                setMode(installation, QStringLiteral("lib"), kReadOnlyFolder);
+            }
+            return true;
+        });
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const compiler::CompileResult result = installation.compile();
+            setMode(installation, QStringLiteral("lib"), kFolder);
+            QCOMPARE(result.outcome, CompileOutcome::Failed);
+            QVERIFY2(result.message.contains(QStringLiteral("P.abl cannot be replaced")) &&
+                         result.message.endsWith(QStringLiteral("No file was changed.")),
+                     qPrintable(result.message));
+            // The script's new version and backup could not be removed from the read-only
+            // folder: the journal keeps them for the next start or compile, which removes them
+            // (one of each at most, however many compiles fail), and nothing else is left.
+            QMap<QString, QByteArray> now = snapshot(installation.work.path());
+            int left = 0;
+            for (const QString& name : now.keys()) {
+                if (name == QLatin1String("talvo.journal") ||
+                    name.startsWith(QLatin1String("lib/P.abl.talvo-"))) {
+                    now.remove(name);
+                    ++left;
+                }
+            }
+            QVERIFY(left <= 3);
+            QCOMPARE(now, before);
+        }
+        files::FileReplacement::setInterruptionForTesting({});
+        QCOMPARE(compiler::recoverInterruptedCompileAtStart(installation.prefix), std::nullopt);
         QCOMPARE(snapshot(installation.work.path()), before);
     }
 
