@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Walks the DLL imports of every .exe and .dll under a Windows program's folder, as Windows
-# resolves them: from the program's own folder (a plugin's imports too: the process loads them),
-# else from Windows itself. Names every import found in neither and fails; prints nothing and
+# resolves them: a program's from its own folder, a DLL's from the top folder (the program's: a
+# plugin in platforms\ is loaded into the program's process), else from Windows itself. Names every import found in neither and fails; prints nothing and
 # succeeds when all are there. Windows' own DLLs are known by name (the list below), not by what
 # this machine happens to hold.
 #
@@ -20,14 +20,21 @@ windows_dlls=" $(tr -s '[:space:]' ' ' <<<"$windows_dlls") "
 
 mapfile -t binaries < <(find "$folder" -type f \( -iname '*.exe' -o -iname '*.dll' \) | sort)
 ((${#binaries[@]} > 0)) || { echo "no .exe or .dll under $folder" >&2; exit 1; }
-# The program's folder's DLLs, in lower case (Windows matches names without regard to case).
-present=" $(find "$folder" -maxdepth 1 -type f -iname '*.dll' -printf '%f\n' | tr 'A-Z' 'a-z' |
-    tr '\n' ' ') "
+# The DLLs of a folder, in lower case (Windows matches names without regard to case).
+dlls_in() {
+    echo " $(find "$1" -maxdepth 1 -type f -iname '*.dll' -printf '%f\n' | tr 'A-Z' 'a-z' |
+        tr '\n' ' ') "
+}
+top_dlls=$(dlls_in "$folder")
 
 missing=0
 for binary in "${binaries[@]}"; do
     imports=$("$objdump" -p "$binary" | sed -n 's/^[[:space:]]*DLL Name: //p') ||
         { echo "$binary: not a Windows binary" >&2; missing=1; continue; }
+    present=$top_dlls
+    if [[ "${binary,,}" == *.exe ]]; then
+        present=$(dlls_in "$(dirname "$binary")")
+    fi
     for dll in $imports; do
         name=$(tr 'A-Z' 'a-z' <<<"$dll")
         # The API sets (api-ms-win-*) are Windows' own names for parts of its system DLLs.
