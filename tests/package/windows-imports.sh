@@ -22,8 +22,9 @@ mapfile -t binaries < <(find "$folder" -type f \( -iname '*.exe' -o -iname '*.dl
 ((${#binaries[@]} > 0)) || { echo "no .exe or .dll under $folder" >&2; exit 1; }
 # The DLLs of a folder, in lower case (Windows matches names without regard to case).
 dlls_in() {
-    echo " $(find "$1" -maxdepth 1 -type f -iname '*.dll' -printf '%f\n' | tr 'A-Z' 'a-z' |
-        tr '\n' ' ') "
+    local names
+    names=$(find "$1" -maxdepth 1 -type f -iname '*.dll' -printf '%f ')
+    echo " ${names,,}"
 }
 top_dlls=$(dlls_in "$folder")
 
@@ -36,7 +37,7 @@ for binary in "${binaries[@]}"; do
         present=$(dlls_in "$(dirname "$binary")")
     fi
     for dll in $imports; do
-        name=$(tr 'A-Z' 'a-z' <<<"$dll")
+        name=${dll,,}
         # The API sets (api-ms-win-*) are Windows' own names for parts of its system DLLs.
         [[ "$name" == api-ms-win-* || "$present" == *" $name "* ||
             "$windows_dlls" == *" $name "* ]] && continue
