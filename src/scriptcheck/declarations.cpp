@@ -54,7 +54,7 @@ void Parser::constantValue(Symbol& constant) {
     };
     if (at(Tok::Integer)) {
         constant.type = b.integer;
-        constant.value = factor * current_.text.toLongLong();
+        constant.value = factor * wholeNumber(current_.text);
     } else if (at(Tok::Real)) {
         constant.type = b.real;
     } else if (at(Tok::Identifier)) {
@@ -92,8 +92,8 @@ void Parser::typeDefinitions() {
     }
 }
 
-// [static|eternal] type name, name, ...; ...  Static variables keep their value between runs;
-// eternal ones are shared by every script.
+// [static|eternal] type name, name, ...; ...  (commas optional)  Static variables keep their value
+// between runs; eternal ones are shared by every script.
 void Parser::variables() {
     while (atAny({Tok::Identifier, Tok::Static, Tok::Eternal})) {
         const bool eternal = at(Tok::Eternal);
@@ -103,16 +103,15 @@ void Parser::variables() {
                 expected(u"a type"_s);
         }
         const TypePtr type = typeSpec(QString());
-        for (;;) {
-            if (!at(Tok::Identifier))
-                expected(u"a variable name"_s);
+        // The interpreter takes the names with or without commas between them, and a comma
+        // after the last one.
+        while (at(Tok::Identifier)) {
             Symbol variable;
             variable.kind = Kind::Variable;
             variable.type = type;
             declare(eternal ? 0 : symbols_.level(), current_, variable);
             advance();
-            if (!accept(Tok::Comma))
-                break;
+            accept(Tok::Comma);
         }
         if (!accept(Tok::Semicolon))
             expected(u";"_s);
@@ -164,7 +163,7 @@ TypePtr Parser::arrayOf(const TypePtr& element) {
         const Token size = current_;
         qint64 count = 0;
         if (at(Tok::Integer)) {
-            count = size.text.toLongLong();
+            count = wholeNumber(size.text);
         } else if (at(Tok::Identifier)) {
             const Symbol* constant = lookup(size);
             if (constant->kind != Kind::Constant || constant->type != builtins().integer)

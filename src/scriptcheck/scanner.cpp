@@ -13,7 +13,6 @@ namespace {
 // The interpreter keeps at most this many source files open, the script and its includes.
 constexpr int kMaxOpenFiles = 6;
 constexpr int kMaxDigits = 20;
-constexpr qint64 kMaxInteger = 2147483647;
 
 bool isLetter(int c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -219,8 +218,8 @@ Token Scanner::number() {
     if (digits > kMaxDigits)
         failHere(
             u"the number %1 has too many digits (at most %2)"_s.arg(token.text).arg(kMaxDigits));
-    if (token.kind == Tok::Integer && token.text.toLongLong() > kMaxInteger)
-        failHere(u"the number %1 is too large (at most %2)"_s.arg(token.text).arg(kMaxInteger));
+    // A whole number beyond the 32-bit range still loads: the interpreter has no size test
+    // for it, only the digit limit above.
     return token;
 }
 

@@ -1,5 +1,6 @@
 #include "scriptcheck/token.h"
 
+#include <limits>
 #include <QHash>
 
 using namespace Qt::StringLiterals;
@@ -115,6 +116,12 @@ QString spelling(Tok kind) {
         break;
     }
     return reservedWords().key(kind);
+}
+
+qint64 wholeNumber(const QString& digits) {
+    bool ok = false;
+    const qint64 value = digits.toLongLong(&ok);
+    return ok ? value : std::numeric_limits<qint64>::max();
 }
 
 } // namespace scriptcheck

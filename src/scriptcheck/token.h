@@ -86,6 +86,11 @@ struct Token {
 // The word or sign of a token kind as a script writes it ("endif", ";").
 QString spelling(Tok kind);
 
+// The value of a whole number as the script writes it (digits only). The interpreter takes a
+// whole number of any size up to its digit limit; one beyond the 64-bit range is read as the
+// largest 64-bit number, never as 0.
+qint64 wholeNumber(const QString& digits);
+
 // The reserved word a word in lower case is, or Tok::Identifier.
 Tok reservedWord(const QString& lower);
 

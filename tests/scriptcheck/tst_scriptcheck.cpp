@@ -64,6 +64,9 @@ private Q_SLOTS:
                                                   "#debug_end");
         QTest::newRow("words in any case") << QByteArray("IF (I > 1) THEN K = 2; ENDIF;");
         QTest::newRow("return in the main code") << QByteArray("return;");
+        QTest::newRow("whole numbers beyond 32 bits")
+            << QByteArray("x = -99999999999; x = -2147483648; i = 3000000000;\n"
+                          "x = 99999999999999999999; x = 18446744073709551616;");
     }
     void statementsThatLoad() {
         QFETCH(QByteArray, body);
@@ -85,6 +88,9 @@ private Q_SLOTS:
             << QByteArray("module T;\nvar eternal real e; static integer s;\n"
                           "function F () : integer; const K = 2; var integer j; code\n"
                           "j = K; return (j); endfunction;\ncode\ne = s + F;\nendmodule.\n");
+        QTest::newRow("names of one declaration without commas")
+            << QByteArray("module T;\nvar static real nV1 nVr, nV2; integer a b c,;\ncode\n"
+                          "nV1 = nVr + nV2; a = b + c;\nendmodule.\n");
         QTest::newRow("module with a result")
             << QByteArray("module T : integer;\ncode\nreturn (0);\nendmodule.\n");
         QTest::newRow("host lines") << QByteArray(
@@ -179,8 +185,8 @@ private Q_SLOTS:
         row("comma as decimal point", "x = 148,5;", 8, u"; expected"_s);
         row("letters after digits", "x = 12abc;", 8, u"; expected"_s);
         row("point without digits", "x = 5.;", 8, u"a digit must follow the decimal point of 5."_s);
-        row("too large", "i = 3000000000;", 8,
-            u"the number 3000000000 is too large (at most 2147483647)"_s);
+        row("too many digits", "x = 123456789012345678901;", 8,
+            u"the number 123456789012345678901 has too many digits (at most 20)"_s);
         row("comment in a text", "txt = \"a // b\";", 8,
             u"a text may not hold // or /*: the simulator starts a comment there even inside "
             "double quotes"_s);
@@ -224,7 +230,8 @@ private Q_SLOTS:
         row("code missing", "module T;\nvar integer a;\nendmodule.\n", 2, u"code expected"_s);
         row("declaration semicolon", "module T;\nvar integer a\ncode\nendmodule.\n", 2,
             u"; expected"_s);
-        row("comma missing", "module T;\nvar integer a b;\ncode\nendmodule.\n", 2, u"; expected"_s);
+        row("no name after the type", "module T;\nvar integer 5;\ncode\nendmodule.\n", 2,
+            u"; expected"_s);
         row("declared twice", "module T;\nvar integer a;\n  real A;\ncode\nendmodule.\n", 3,
             u"A is already declared"_s);
         row("constant expression", "module T;\nconst A = 1 + 2;\ncode\nendmodule.\n", 2,

@@ -58,6 +58,8 @@ private Q_SLOTS:
                                          << QList<bool>{false, false, false} << 0 << QString();
         QTest::newRow("decimal speeds")
             << QStringList{"150.5", "157", "172.25"} << allOn << 0 << QString();
+        QTest::newRow("whole numbers beyond 32 bits, as the window takes them")
+            << QStringList{"-99999999999", "-2147483648", "2147483648"} << allOn << 0 << QString();
         QTest::newRow("empty V1 box")
             << QStringList{"", "157", "172"} << allOn << 1 << u"expression expected"_s;
         QTest::newRow("empty V2 box")
