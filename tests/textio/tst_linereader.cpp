@@ -1,7 +1,7 @@
+#include "files/textfiles.h"
 #include "support/scratchfolder.h"
 #include "textio/linereader.h"
 #include "textio/linewriter.h"
-#include "files/textfiles.h"
 
 #include <QBuffer>
 #include <QtTest>
