@@ -5,8 +5,8 @@
 #include "compiler/adventureflightwriter.h"
 #include "compiler/compileadventure.h"
 #include "compiler/planaltitude.h"
-#include "flight/b747.h"
 #include "files/textfiles.h"
+#include "flight/b747.h"
 #include "ui/messages.h"
 
 #include <benchmark/benchmark.h>

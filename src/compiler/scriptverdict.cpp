@@ -55,9 +55,10 @@ QString explain(const scriptcheck::Problem& problem, const ScriptLayout& layout,
         opening ? QStringLiteral("lib\\Talvo.abl") : QStringLiteral("lib\\Talvo2.abl");
     const qsizetype templateLine = opening ? line : line - layout.openingLines - kSettingLines;
     if (!problem.placeholder.isEmpty()) {
-        return QStringLiteral("%1 in %2 line %3 is a placeholder: replace it with your "
-                              "simulator's name.\nAdapt the template as its block LINES TO ADAPT TO "
-                              "YOUR SIMULATOR says, then compile again.")
+        return QStringLiteral(
+                   "%1 in %2 line %3 is a placeholder: replace it with your "
+                   "simulator's name.\nAdapt the template as its block LINES TO ADAPT TO "
+                   "YOUR SIMULATOR says, then compile again.")
             .arg(problem.placeholder, templateName)
             .arg(templateLine);
     }

@@ -1,6 +1,6 @@
+#include "files/winpath.h"
 #include "support/scratchfolder.h"
 #include "support/wineprefix.h"
-#include "files/winpath.h"
 
 #include <QDir>
 #include <QFile>
