@@ -1,9 +1,11 @@
 #include "rehearsal/flights.h"
 #include "rehearsal/roles.h"
+#include "rehearsal/rules.h"
 
+#include <algorithm>
+#include <functional>
 #include <QFile>
 #include <QtTest>
-#include <algorithm>
 #include <set>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +22,34 @@ QByteArray templateBytes(const char* name) {
     return file.readAll();
 }
 
+const rehearsal::Flight& flightNamed(const std::vector<rehearsal::Flight>& flights,
+                                     const QString& name) {
+    for (const rehearsal::Flight& flight : flights) {
+        if (flight.name == name)
+            return flight;
+    }
+    qFatal("no flight %s", qPrintable(name));
+}
+
+// The speed call-outs a sound script makes: each at the first run that reaches its speed, on the
+// runway (V2 in the climb as well), once per flight.
+std::vector<rehearsal::Record> callsAtSpeed(const rehearsal::Flight& flight,
+                                            const rehearsal::Settings& v) {
+    const std::pair<QString, double> calls[] = {
+        {u"Eighty knots"_s, 80}, {u"V1"_s, v.v1}, {u"Rotate"_s, v.vr}, {u"V2"_s, v.v2}};
+    std::vector<rehearsal::Record> records;
+    for (const rehearsal::Sample& sample : flight.samples) {
+        for (const auto& [text, speed] : calls) {
+            const bool done =
+                std::any_of(records.begin(), records.end(),
+                            [&](const rehearsal::Record& r) { return r.text == text; });
+            if (!done && sample.speed >= speed && (sample.onGround || text == u"V2"_s))
+                records.push_back({sample, text});
+        }
+    }
+    return records;
+}
+
 } // namespace
 
 class TestRehearsal : public QObject {
@@ -33,6 +63,8 @@ private Q_SLOTS:
     void placesTemplatePlaceholders();
     void flightShapes_data();
     void flightShapes();
+    void speedCallRules_data();
+    void speedCallRules();
 };
 
 void TestRehearsal::placesRoleByName_data() {
@@ -156,6 +188,95 @@ void TestRehearsal::flightShapes() {
         QCOMPARE(pastV1, rollsPastV1);
         QCOMPARE(s.back().onGround && s.back().speed == 0, endsStopped);
     }
+}
+
+using Change = std::function<void(std::vector<rehearsal::Record>&, const rehearsal::Flight&)>;
+Q_DECLARE_METATYPE(Change)
+
+void TestRehearsal::speedCallRules_data() {
+    QTest::addColumn<QString>("flight");
+    QTest::addColumn<QList<double>>("speeds");
+    QTest::addColumn<bool>("callSpeed");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("expected"); // one broken rule, or empty when all hold
+    const QList<double> normal{148, 166, 178};
+    const Change none = [](auto&, const auto&) {
+    };
+    const auto findCall = [](std::vector<rehearsal::Record>& r, const QString& text) {
+        return std::find_if(r.begin(), r.end(), [&](const auto& x) { return x.text == text; });
+    };
+    QTest::newRow("kept") << u"normal take-off and climb"_s << normal << true << none << QString();
+    QTest::newRow("kept, decimal") << u"normal take-off and climb"_s
+                                   << QList<double>{150.5, 166, 178.5} << true << none << QString();
+    QTest::newRow("kept, rejected")
+        << u"take-off rejected after V1"_s << normal << true << none << QString();
+    QTest::newRow("kept, second take-off")
+        << u"second take-off after landing"_s << normal << true
+        << Change([](auto& r, const rehearsal::Flight& f) {
+               // the same calls again in the second roll
+               const auto second =
+                   std::find_if(f.samples.begin() + 1, f.samples.end(), [&](const auto& s) {
+                       return s.time > 100 && s.onGround && s.speed == 0;
+                   });
+               rehearsal::Flight rest{f.name, {second, f.samples.end()}};
+               const auto more = callsAtSpeed(rest, {148, 166, 178, true});
+               r.insert(r.end(), more.begin(), more.end());
+           })
+        << QString();
+    QTest::newRow("option off") << u"normal take-off and climb"_s << normal << false << none
+                                << u"\"Eighty knots\" called though CallSpeed is 0"_s;
+    QTest::newRow("never called") << u"normal take-off and climb"_s << normal << true
+                                  << Change([=](auto& r, const auto&) {
+                                         r.erase(findCall(r, u"V2"_s));
+                                     })
+                                  << u"\"V2\" never called"_s;
+    QTest::newRow("twice") << u"normal take-off and climb"_s << normal << true
+                           << Change(
+                                  [=](auto& r, const auto&) { r.push_back(*findCall(r, u"V1"_s)); })
+                           << u"\"V1\" called 2 times in one take-off roll"_s;
+    QTest::newRow("late")
+        << u"normal take-off and climb"_s << normal << true
+        << Change([=](auto& r, const rehearsal::Flight& f) {
+               auto v1 = findCall(r, u"V1"_s);
+               v1->state = f.samples[size_t(v1->state.time * rehearsal::kRunsPerSecond) + 4];
+           })
+        << u"\"V1\" late"_s;
+    QTest::newRow("before its speed")
+        << u"normal take-off and climb"_s << normal << true
+        << Change([=](auto& r, const rehearsal::Flight& f) {
+               auto v1 = findCall(r, u"V1"_s);
+               v1->state = f.samples[size_t(v1->state.time * rehearsal::kRunsPerSecond) - 2];
+           })
+        << u"\"V1\" at 146.9 kt, before its speed 148.0 kt"_s;
+    QTest::newRow("speeds out of order")
+        << u"normal take-off and climb"_s << QList<double>{165, 160, 180} << true << none
+        << u"\"Rotate\" before \"V1\""_s;
+    QTest::newRow("V2 after a touch-and-go from the air")
+        << u"touch-and-go from the air"_s << normal << true << none
+        << u"\"V2\" outside a take-off roll"_s;
+}
+
+void TestRehearsal::speedCallRules() {
+    QFETCH(QString, flight);
+    QFETCH(QList<double>, speeds);
+    QFETCH(bool, callSpeed);
+    QFETCH(Change, change);
+    QFETCH(QString, expected);
+    const rehearsal::Settings settings{speeds[0], speeds[1], speeds[2], callSpeed};
+    const auto flights = rehearsal::builtInFlights(speeds[0], speeds[1], speeds[2]);
+    const rehearsal::Flight& f = flightNamed(flights, flight);
+    std::vector<rehearsal::Record> records = callsAtSpeed(f, settings);
+    change(records, f);
+    const auto broken = rehearsal::speedCallRules(f, records, settings);
+    QStringList rules;
+    for (const auto& b : broken)
+        rules << b.rule;
+    if (expected.isEmpty())
+        QVERIFY2(broken.empty(), qPrintable(rules.join(u"; "_s)));
+    else
+        QVERIFY2(std::any_of(rules.begin(), rules.end(),
+                             [&](const QString& rule) { return rule.startsWith(expected); }),
+                 qPrintable(rules.join(u"; "_s)));
 }
 
 QTEST_GUILESS_MAIN(TestRehearsal)
