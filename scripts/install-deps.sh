@@ -20,6 +20,9 @@ if [[ "${1:-}" == "--test" ]]; then
     # The Windows check: MinGW-w64's g++ in its POSIX thread model (GCC 12's win32 model has no
     # std::mutex nor std::thread), driven by a Python script.
     packages+=(g++-mingw-w64-x86-64-posix python3)
+    # The Windows installer and zip (makensis, unzip), and Wine to install and run them (the
+    # installer is 64-bit: wine64 suffices, no 32-bit architecture).
+    packages+=(nsis unzip wine wine64)
 fi
 
 missing=()
