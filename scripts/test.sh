@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the format, compiles the sources for Windows (syntax only),
-# builds Talvo 2003 and runs every test headless: the whole suite, then the whole suite again
-# built with AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzzer for a bounded
-# number of runs.
+# Installs what is missing, checks the format, builds Talvo 2003 and runs every test headless:
+# the whole suite, then the whole suite again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, then each fuzzer for a bounded number of runs; then, when a Qt for
+# Windows is at hand (TALVO_WINDOWS_QT, or ../shared/toolchains/ beside the project), the Windows
+# build and its unit tests under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -11,9 +12,6 @@ cd "$root"
 
 echo "== Format"
 "$root/scripts/check-format.sh"
-
-echo "== Windows check"
-"$root/scripts/windows-check.sh"
 
 echo "== Tests"
 "$root/scripts/build.sh" default
@@ -25,3 +23,13 @@ ctest --preset sanitize --parallel "$jobs"
 
 echo "== Fuzzing"
 "$root/scripts/fuzz.sh" 20000
+
+kit=${TALVO_WINDOWS_QT:-$root/../shared/toolchains/qt6.4.2-mingw64.tar.xz}
+if [[ -e "$kit" ]]; then
+    echo "== Windows build"
+    "$root/scripts/build-windows.sh"
+    echo "== Tests of the Windows build under Wine"
+    ctest --preset windows --parallel "$jobs"
+else
+    echo "== Windows build skipped: no Qt for Windows at $kit"
+fi
