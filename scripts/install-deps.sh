@@ -8,7 +8,15 @@ packages=(
     qt6-base-dev qt6-base-dev-tools
     fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-urw-base35
 )
+# The Windows build (scripts/build-windows.sh): MinGW-w64's g++ in its POSIX thread model (GCC
+# 12's win32 model has no std::mutex nor std::thread) and windres (the resource compiler); Wine
+# and a virtual display to run its tests. The tests install it too.
+windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb)
+if [[ "${1:-}" == "--windows" ]]; then
+    packages+=("${windows[@]}")
+fi
 if [[ "${1:-}" == "--test" ]]; then
+    packages+=("${windows[@]}")
     # A virtual display with a window manager, a pilot-like driver and screenshots for the
     # end-to-end tests.
     packages+=(xvfb xauth openbox xdotool x11-utils imagemagick desktop-file-utils)
@@ -17,9 +25,8 @@ if [[ "${1:-}" == "--test" ]]; then
     # Sanitizers with leak checking, libFuzzer (clang) and the benchmarks.
     packages+=(clang libclang-rt-14-dev libbenchmark-dev)
     packages+=(clang-format git)
-    # The Windows check: MinGW-w64's g++ in its POSIX thread model (GCC 12's win32 model has no
-    # std::mutex nor std::thread), driven by a Python script.
-    packages+=(g++-mingw-w64-x86-64-posix python3)
+    # Scripts of the package tests.
+    packages+=(python3)
     # The Windows installer and zip (makensis, unzip), and Wine to install and run them (the
     # installer is 64-bit: wine64 suffices, no 32-bit architecture).
     packages+=(nsis unzip wine wine64)

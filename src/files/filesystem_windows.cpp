@@ -13,8 +13,86 @@
 namespace files::filesystem {
 namespace {
 
+// Windows' own texts end with a full stop; the messages that quote them add their own.
+QString withoutFinalStop(QString text) {
+    while (text.endsWith(QLatin1Char('.'))) {
+        text.chop(1);
+    }
+    return text;
+}
+
 QString lastError() {
-    return QString::fromStdString(std::system_category().message(static_cast<int>(GetLastError())));
+    return withoutFinalStop(
+        QString::fromStdString(std::system_category().message(static_cast<int>(GetLastError()))));
+}
+
+// Another program (the simulator, an editor, a virus scanner, a cloud client) may hold the file
+// open without sharing it: such a hold is often brief, so the open is tried again for up to two
+// seconds before the pilot is asked to close that program.
+constexpr DWORD kSharingRetryMilliseconds = 2000;
+constexpr DWORD kSharingRetryStep = 100;
+
+QString heldByAnotherProgram() {
+    return QStringLiteral("another program holds it open (close it in the simulator, an editor "
+                          "or whatever else has it open, then try again)");
+}
+
+// Whether another program holds the file open without letting it be replaced (the access a
+// replacement needs is DELETE).
+bool heldElsewhere(const std::wstring& name) {
+    const HANDLE handle =
+        CreateFileW(name.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// Makes the attempt (a call of Windows that returns whether it succeeded and sets the last error)
+// until it succeeds, fails otherwise than by a sharing violation, or two seconds have passed.
+// Replacing a file that another program holds open is refused as "access denied": the target,
+// when given, tells that apart from a read-only file.
+template <typename Attempt>
+std::optional<QString> retryWhileShared(Attempt attempt, const std::wstring& target = {}) {
+    for (DWORD waited = 0;; waited += kSharingRetryStep) {
+        if (attempt()) {
+            return std::nullopt;
+        }
+        const DWORD error = GetLastError();
+        const bool shared =
+            error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+            (error == ERROR_ACCESS_DENIED && !target.empty() && heldElsewhere(target));
+        if (!shared) {
+            SetLastError(error);
+            return lastError();
+        }
+        if (waited >= kSharingRetryMilliseconds) {
+            return heldByAnotherProgram();
+        }
+        Sleep(kSharingRetryStep);
+    }
+}
+
+// Waits while another program holds the file open without sharing it; other failures are left
+// to the open that follows, which reports them.
+std::optional<QString> waitUntilShared(const QString& path) {
+    const std::wstring name = QDir::toNativeSeparators(path).toStdWString();
+    const std::optional<QString> failure = retryWhileShared([&name] {
+        const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        CloseHandle(handle);
+        return true;
+    });
+    if (failure == heldByAnotherProgram()) {
+        return failure;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -37,9 +115,12 @@ std::optional<QString> openRegularFile(const QString& path, QFile& file, qint64 
     if (info.size() > maxSize) {
         return textio::LineReader::describe(textio::LineReader::Error::FileTooLarge);
     }
+    if (const std::optional<QString> held = waitUntilShared(path)) {
+        return held;
+    }
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return file.errorString();
+        return withoutFinalStop(file.errorString());
     }
     return std::nullopt;
 }
@@ -60,11 +141,13 @@ std::optional<QString> hardLink(const QString& existing, const QString& newName)
 }
 
 std::optional<QString> replaceFile(const QString& from, const QString& to) {
-    if (!MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return lastError();
-    }
-    return std::nullopt;
+    return retryWhileShared(
+        [&from, &to] {
+            return MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()),
+                               reinterpret_cast<LPCWSTR>(to.utf16()),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        },
+        QDir::toNativeSeparators(to).toStdWString());
 }
 
 namespace {
@@ -149,10 +232,8 @@ std::optional<QString> syncFolder(const QString&) {
 }
 
 std::optional<QString> removeFile(const QString& path) {
-    if (!DeleteFileW(wide(path).c_str())) {
-        return lastError();
-    }
-    return std::nullopt;
+    const std::wstring name = wide(path);
+    return retryWhileShared([&name] { return DeleteFileW(name.c_str()) != 0; });
 }
 
 } // namespace files::filesystem

@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QtTest>
-#include <sys/stat.h>
 
 using compiler::CompileOutcome;
 using Moment = files::FileReplacement::Moment;
@@ -256,11 +255,14 @@ private Q_SLOTS:
     void journalThatIsNoFile() {
         QFETCH(int, what);
         QFETCH(QString, why);
+        if (what <= 1 && !canPutInPlace(NotAFile::Fifo)) {
+            QSKIP("this system has no FIFOs, devices or symbolic links in its folders");
+        }
         Installation installation;
         const QString journal = installation.work.filePath(QStringLiteral("talvo.journal"));
         switch (what) {
         case 0:
-            QCOMPARE(::mkfifo(QFile::encodeName(journal).constData(), 0600), 0);
+            putSpecialFile(journal, NotAFile::Fifo);
             break;
         case 1:
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), journal));

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <sys/stat.h>
 
 QMap<QString, QByteArray> snapshot(const QString& root) {
     QMap<QString, QByteArray> files;
@@ -31,11 +30,6 @@ QMap<QString, QByteArray> snapshot(const QString& root) {
     return files;
 }
 
-int openFiles() {
-    return static_cast<int>(
-        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
-}
-
 QByteArray throughLines(const QByteArray& input,
                         const std::function<void(textio::LineReader&, textio::LineWriter&)>& pass) {
     QBuffer in;
@@ -55,12 +49,11 @@ void putInPlace(const QString& path, NotAFile what) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     switch (what) {
     case NotAFile::Fifo:
-        if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0) {
-            qFatal("cannot make the FIFO %s", qPrintable(path));
-        }
-        break;
     case NotAFile::EndlessDevice:
-        QFile::link(QStringLiteral("/dev/urandom"), path);
+        if (!canPutInPlace(what)) {
+            qFatal("this system has no %s: skip the row (canPutInPlace)", qPrintable(path));
+        }
+        putSpecialFile(path, what);
         break;
     case NotAFile::HugeLine: {
         QFile file(path);

@@ -1,11 +1,11 @@
 #include "files/textfiles.h"
+#include "support/files.h"
 #include "support/scratchfolder.h"
 #include "textio/linereader.h"
 #include "textio/linewriter.h"
 
 #include <QBuffer>
 #include <QtTest>
-#include <sys/stat.h>
 
 namespace {
 
@@ -226,12 +226,16 @@ private Q_SLOTS:
     void inputRefusesWhatIsNoFile() {
         QFETCH(QString, kind);
         QFETCH(QString, reason);
+        if (kind != QLatin1String("folder") && kind != QLatin1String("huge") &&
+            !canPutInPlace(NotAFile::Fifo)) {
+            QSKIP("this system has no FIFOs, devices or symbolic links in its folders");
+        }
         ScratchFolder folder;
         const QString path = folder.filePath(QStringLiteral("Talvo.FLT"));
         if (kind == QLatin1String("folder")) {
             QVERIFY(QDir().mkdir(path));
         } else if (kind == QLatin1String("fifo")) {
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            putSpecialFile(path, NotAFile::Fifo);
         } else if (kind == QLatin1String("loop")) {
             QVERIFY(QFile::link(path, path));
         } else if (kind == QLatin1String("huge")) {
