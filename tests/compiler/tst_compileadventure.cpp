@@ -149,7 +149,8 @@ private Q_SLOTS:
         const compiler::CompileResult result = installation.compile();
         QCOMPARE(result.outcome, CompileOutcome::Compiled);
         QVERIFY2(result.message.contains(QStringLiteral("has no [Main] section")) &&
-                     result.message.contains(installation.work.filePath(QStringLiteral("P.flt"))),
+                     result.message.contains(QDir::toNativeSeparators(
+                         installation.work.filePath(QStringLiteral("P.flt")))),
                  qPrintable(result.message));
         QVERIFY(!installation.work.read(QStringLiteral("P.flt")).contains("ABLSCRIPT="));
     }
