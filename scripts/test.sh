@@ -1,37 +1,55 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the format, builds Talvo 2003 and runs every test headless:
 # the whole suite, then the whole suite again built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzzer for a bounded number of runs; then, with
-# TALVO_TEST_WINDOWS=1 and a Qt for Windows at hand (TALVO_WINDOWS_QT, or ../shared/toolchains/
-# beside the project), the Windows build and its tests under Wine. CI does not set it yet: the
-# Windows build and its tests add about a quarter of an hour and have not yet run in a fresh CI
-# checkout.
+# UndefinedBehaviorSanitizer, then each fuzzer for a bounded number of runs; then, when a Qt for
+# Windows is at hand (TALVO_WINDOWS_QT, or ../shared/toolchains/ beside the project), the Windows
+# build, its tests under Wine and its installer and zip. TALVO_TEST_WINDOWS=0 leaves the Windows
+# part out. Each part says what it cost.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 cd "$root"
 "$root/scripts/install-deps.sh" --test
 
-echo "== Format"
+# The time each part took, printed at its end and again in a summary.
+summary=()
+part_start=$SECONDS
+part() {
+    if [[ -n "${part_name:-}" ]]; then
+        summary+=("$(printf '%5d s  %s' $((SECONDS - part_start)) "$part_name")")
+    fi
+    part_name=$1
+    part_start=$SECONDS
+    [[ -n "$part_name" ]] && echo "== $part_name"
+    return 0
+}
+
+part "Format"
 "$root/scripts/check-format.sh"
 
-echo "== Tests"
+part "Build and tests"
 "$root/scripts/build.sh" default
 ctest --preset default --parallel "$jobs"
 
-echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+part "Build and tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 "$root/scripts/build.sh" sanitize
 ctest --preset sanitize --parallel "$jobs"
 
-echo "== Fuzzing"
+part "Fuzzing"
 "$root/scripts/fuzz.sh" 20000
 
 kit=${TALVO_WINDOWS_QT:-$root/../shared/toolchains/qt6.4.2-mingw64.tar.xz}
-if [[ "${TALVO_TEST_WINDOWS:-0}" == 1 && -e "$kit" ]]; then
-    echo "== Windows build"
+if [[ "${TALVO_TEST_WINDOWS:-1}" != 0 && -e "$kit" ]]; then
+    part "Windows build"
     "$root/scripts/build-windows.sh"
-    echo "== Tests of the Windows build under Wine"
+    part "Tests of the Windows build under Wine"
     ctest --preset windows --parallel "$jobs"
+    part "The Windows installer and zip under Wine"
+    ctest --test-dir "$root/build" --label-regex package --tests-regex windows \
+        --output-on-failure --no-tests=error
 else
-    echo "== Windows build skipped (TALVO_TEST_WINDOWS=1 and a Qt for Windows at $kit run it)"
+    echo "== Windows build skipped (no Qt for Windows at $kit, or TALVO_TEST_WINDOWS=0)"
 fi
+part ""
+echo "== Time of each part"
+printf '%s\n' "${summary[@]}"
