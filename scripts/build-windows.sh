@@ -6,7 +6,9 @@
 #
 # The Qt: TALVO_WINDOWS_QT (an unpacked Qt, or its .tar.xz archive), else the archive in
 # ../shared/toolchains/ beside the project. An archive is unpacked once into
-# ${XDG_CACHE_HOME:-~/.cache}/talvo/, never into the source tree.
+# ${XDG_CACHE_HOME:-~/.cache}/talvo/, never into the source tree. With neither, the project's own
+# recipe (scripts/build-qt-windows.sh) builds the same Qt from Debian's source package into that
+# cache folder once: about 35 minutes on 2 cores.
 #
 # The programs the build runs on this machine (render-pictures, render-icon) are built natively
 # first, into build-windows/host-tools, against Debian's Qt (see docs/architecture.md).
@@ -44,8 +46,12 @@ elif [[ -f "$kit" ]]; then
         exit 1
     fi
     qt=${config%/lib/cmake/Qt6/Qt6Config.cmake}
+elif [[ -z "${TALVO_WINDOWS_QT:-}" ]]; then
+    echo "build-windows: no Qt for Windows at $kit: building it from Debian's source"
+    qt=$cache/qt6.4.2-mingw64
+    "$root/scripts/build-qt-windows.sh" "$qt"
 else
-    echo "build-windows: no Qt for Windows at $kit (set TALVO_WINDOWS_QT to an unpacked Qt or" \
+    echo "build-windows: no Qt for Windows at $kit (TALVO_WINDOWS_QT names an unpacked Qt or" \
         "its archive)" >&2
     exit 1
 fi

@@ -10,8 +10,10 @@ packages=(
 )
 # The Windows build (scripts/build-windows.sh): MinGW-w64's g++ in its POSIX thread model (GCC
 # 12's win32 model has no std::mutex nor std::thread) and windres (the resource compiler); Wine
-# and a virtual display to run its tests. The tests install it too.
-windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb)
+# and a virtual display to run its tests. The tests install it too. The rest builds the Qt for
+# Windows from Debian's source when none is at hand (scripts/build-qt-windows.sh).
+windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb
+    mingw-w64-tools curl patch xz-utils)
 if [[ "${1:-}" == "--windows" ]]; then
     packages+=("${windows[@]}")
 fi
