@@ -1,3 +1,4 @@
+#include "files/faultseam.h"
 #include "files/filesystem.h"
 #include "textio/linereader.h"
 
@@ -38,6 +39,9 @@ QString systemError(int code) {
 }
 
 std::optional<QString> openRegularFile(const QString& path, QFile& file, qint64 maxSize) {
+    if (std::optional<QString> fault = injectedFault(Operation::Open, path)) {
+        return fault;
+    }
     // Without O_NONBLOCK, opening a FIFO waits until something writes into it.
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -68,6 +72,9 @@ std::optional<QString> openRegularFile(const QString& path, QFile& file, qint64 
 }
 
 std::optional<QString> syncToDisk(QFileDevice& file) {
+    if (std::optional<QString> fault = injectedFault(Operation::Sync, file.fileName())) {
+        return fault;
+    }
     if (::fsync(file.handle()) != 0) {
         return systemError(errno);
     }
@@ -75,6 +82,9 @@ std::optional<QString> syncToDisk(QFileDevice& file) {
 }
 
 std::optional<QString> hardLink(const QString& existing, const QString& newName) {
+    if (std::optional<QString> fault = injectedFault(Operation::Link, newName)) {
+        return fault;
+    }
     if (::link(QFile::encodeName(existing).constData(), QFile::encodeName(newName).constData()) !=
         0) {
         return systemError(errno);
@@ -83,6 +93,9 @@ std::optional<QString> hardLink(const QString& existing, const QString& newName)
 }
 
 std::optional<QString> replaceFile(const QString& from, const QString& to) {
+    if (std::optional<QString> fault = injectedFault(Operation::Replace, to)) {
+        return fault;
+    }
     if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
         return systemError(errno);
     }
@@ -123,6 +136,9 @@ std::optional<FileIdentity> fileIdentity(QFileDevice& file) {
 }
 
 std::optional<QString> createNewFile(const QString& path, QFile& file) {
+    if (std::optional<QString> fault = injectedFault(Operation::Create, path)) {
+        return fault;
+    }
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
@@ -140,6 +156,9 @@ std::optional<QString> createNewFile(const QString& path, QFile& file) {
 }
 
 std::optional<QString> syncFolder(const QString& folder) {
+    if (std::optional<QString> fault = injectedFault(Operation::SyncFolder, folder)) {
+        return fault;
+    }
     const int fd = ::open(QFile::encodeName(folder).constData(),
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
@@ -155,6 +174,9 @@ std::optional<QString> syncFolder(const QString& folder) {
 }
 
 std::optional<QString> removeFile(const QString& path) {
+    if (std::optional<QString> fault = injectedFault(Operation::Remove, path)) {
+        return fault;
+    }
     if (::unlink(QFile::encodeName(path).constData()) != 0) {
         return systemError(errno);
     }

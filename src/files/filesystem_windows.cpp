@@ -1,3 +1,4 @@
+#include "files/faultseam.h"
 #include "files/filesystem.h"
 #include "textio/linereader.h"
 
@@ -102,6 +103,9 @@ QString systemError(int code) {
 }
 
 std::optional<QString> openRegularFile(const QString& path, QFile& file, qint64 maxSize) {
+    if (std::optional<QString> fault = injectedFault(Operation::Open, path)) {
+        return fault;
+    }
     const QFileInfo info(path);
     if (!info.exists()) {
         return QStringLiteral("file not found");
@@ -126,6 +130,9 @@ std::optional<QString> openRegularFile(const QString& path, QFile& file, qint64 
 }
 
 std::optional<QString> syncToDisk(QFileDevice& file) {
+    if (std::optional<QString> fault = injectedFault(Operation::Sync, file.fileName())) {
+        return fault;
+    }
     if (_commit(file.handle()) != 0) {
         return systemError(errno);
     }
@@ -133,6 +140,9 @@ std::optional<QString> syncToDisk(QFileDevice& file) {
 }
 
 std::optional<QString> hardLink(const QString& existing, const QString& newName) {
+    if (std::optional<QString> fault = injectedFault(Operation::Link, newName)) {
+        return fault;
+    }
     if (!CreateHardLinkW(reinterpret_cast<LPCWSTR>(newName.utf16()),
                          reinterpret_cast<LPCWSTR>(existing.utf16()), nullptr)) {
         return lastError();
@@ -141,6 +151,9 @@ std::optional<QString> hardLink(const QString& existing, const QString& newName)
 }
 
 std::optional<QString> replaceFile(const QString& from, const QString& to) {
+    if (std::optional<QString> fault = injectedFault(Operation::Replace, to)) {
+        return fault;
+    }
     return retryWhileShared(
         [&from, &to] {
             return MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()),
@@ -204,6 +217,9 @@ std::optional<FileIdentity> fileIdentity(QFileDevice& file) {
 }
 
 std::optional<QString> createNewFile(const QString& path, QFile& file) {
+    if (std::optional<QString> fault = injectedFault(Operation::Create, path)) {
+        return fault;
+    }
     const HANDLE handle =
         CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -226,12 +242,18 @@ std::optional<QString> createNewFile(const QString& path, QFile& file) {
     return std::nullopt;
 }
 
-std::optional<QString> syncFolder(const QString&) {
+std::optional<QString> syncFolder(const QString& folder) {
+    if (std::optional<QString> fault = injectedFault(Operation::SyncFolder, folder)) {
+        return fault;
+    }
     // Windows keeps a folder's entries on the disk itself; renames are written through.
     return std::nullopt;
 }
 
 std::optional<QString> removeFile(const QString& path) {
+    if (std::optional<QString> fault = injectedFault(Operation::Remove, path)) {
+        return fault;
+    }
     const std::wstring name = wide(path);
     return retryWhileShared([&name] { return DeleteFileW(name.c_str()) != 0; });
 }

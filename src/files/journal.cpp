@@ -1,5 +1,6 @@
 #include "files/journal.h"
 
+#include "files/faultseam.h"
 #include "files/filesystem.h"
 
 #include <QDir>
@@ -275,6 +276,10 @@ std::optional<QString> JournalWriter::create(const QString& path, const QString&
 
 std::optional<QString> JournalWriter::append(const QByteArray& record) {
     const QByteArray line = record + '\n';
+    if (std::optional<QString> fault =
+            filesystem::injectedFault(filesystem::Operation::Write, file_.fileName())) {
+        return fault;
+    }
     if (file_.write(line) != line.size()) {
         const QString reason = file_.errorString();
         return reason.isEmpty() ? QStringLiteral("write error") : reason;

@@ -1,5 +1,7 @@
 #include "files/stagedfile.h"
 
+#include "files/faultseam.h"
+
 #include <QFileInfo>
 
 namespace files {
@@ -28,6 +30,11 @@ std::optional<QString> StagedFile::create(const QString& newVersion) {
 }
 
 std::optional<QString> StagedFile::finish() {
+    if (std::optional<QString> fault =
+            filesystem::injectedFault(filesystem::Operation::Write, file_.fileName())) {
+        close();
+        return fault;
+    }
     if (!writer_.flush() || file_.error() != QFileDevice::NoError) {
         const QString reason = file_.errorString();
         close();

@@ -1,5 +1,6 @@
 #include "files/textfiles.h"
 
+#include "files/faultseam.h"
 #include "files/filesystem.h"
 #include "files/winpath.h"
 
@@ -49,6 +50,10 @@ bool OutputTextFile::finish() {
     finished_ = true;
     if (!file_.isOpen()) {
         return fail(error_);
+    }
+    if (std::optional<QString> fault =
+            filesystem::injectedFault(filesystem::Operation::Write, file_.fileName())) {
+        return fail(*fault);
     }
     if (!writer_.flush() || file_.error() != QFileDevice::NoError) {
         return fail(file_.errorString());

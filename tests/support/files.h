@@ -37,3 +37,8 @@ void putSpecialFile(const QString& path, NotAFile what);
 // file (tests run through unprivileged.sh drop root's rights), nor on Windows, whose permissions
 // are of another kind.
 bool posixPermissionsHold();
+
+// Ends this process at once, as a kill from outside would (SIGKILL; on Windows TerminateProcess
+// with the code QProcess::kill gives): nothing is flushed, no destructor runs, and the parent
+// sees a crash.
+[[noreturn]] void killThisProcess();

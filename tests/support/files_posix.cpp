@@ -1,6 +1,8 @@
 // The test files that only POSIX systems have: FIFOs and devices; open files counted in /proc.
 #include "support/files.h"
 
+#include <csignal>
+#include <cstdlib>
 #include <QDir>
 #include <QFile>
 #include <sys/stat.h>
@@ -27,4 +29,9 @@ void putSpecialFile(const QString& path, NotAFile what) {
 
 bool posixPermissionsHold() {
     return ::geteuid() != 0;
+}
+
+void killThisProcess() {
+    ::raise(SIGKILL);
+    std::abort(); // not reached
 }
