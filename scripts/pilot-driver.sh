@@ -136,6 +136,7 @@ pilot_frame() {
 # the pixel: the room on its two sides differs by the odd pixel at most. At a larger scale the
 # program places windows by its own pixels, PILOT_SCALE of the screen's, and the frame's edges
 # are not a whole number of them: the sides may differ by a program pixel more.
+# PILOT_CENTRE_SLACK pixels more are allowed where the program cannot know the frame exactly.
 pilot_check_centred() {
     local id screen_w screen_h left right above below
     id=$(pilot_window "$1")
@@ -143,7 +144,7 @@ pilot_check_centred() {
     pilot_frame "$id"
     read -r screen_w screen_h < <(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*\)x\([0-9]*\).*/\1 \2/p')
     left=$FX right=$((screen_w - FX - FW)) above=$FY below=$((screen_h - FY - FH))
-    local slack=$((2 * PILOT_SCALE - 1))
+    local slack=$((2 * PILOT_SCALE - 1 + ${PILOT_CENTRE_SLACK:-0}))
     if (((right - left) ** 2 > slack ** 2 || (below - above) ** 2 > slack ** 2)); then
         pilot_fail "\"$1\" is not centred: $left px left, $right right, $above above, $below below"
     fi

@@ -77,6 +77,10 @@ open_windows_folder() { # NAME...
     done
 }
 
+# Under Wine a window's frame is the window manager's, not the one Windows would draw: the
+# program centres the frame Windows reports (Wine's own title bar, a few pixels lower than
+# openbox's), so the sides may differ by that much more.
+PILOT_CENTRE_SLACK=$((8 * PILOT_SCALE))
 pilot_start_display
 pilot_start_window_manager
 start_program
