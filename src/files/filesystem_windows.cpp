@@ -14,6 +14,24 @@
 namespace files::filesystem {
 namespace {
 
+// The name Windows' own calls take: backslashes, and for a whole path as long as MAX_PATH or
+// longer the "\\?\" form, which has no such limit (Qt's own file calls do the same), so a
+// saved-flights folder deep in a long path works without the system's long-path setting.
+std::wstring wide(const QString& path) {
+    QString name = QDir::toNativeSeparators(path);
+    if (name.size() >= MAX_PATH - 12 && !name.startsWith(QLatin1String("\\\\?\\"))) {
+        // That form takes no "." nor ".." and no doubled separator.
+        name = QDir::toNativeSeparators(QDir::cleanPath(path));
+        if (name.startsWith(QLatin1String("\\\\"))) {
+            name = QLatin1String("\\\\?\\UNC\\") + name.mid(2);
+        } else if (name.size() > 2 && name.at(1) == QLatin1Char(':') &&
+                   name.at(2) == QLatin1Char('\\')) {
+            name = QLatin1String("\\\\?\\") + name;
+        }
+    }
+    return name.toStdWString();
+}
+
 // Windows' own texts end with a full stop; the messages that quote them add their own.
 QString withoutFinalStop(QString text) {
     while (text.endsWith(QLatin1Char('.'))) {
@@ -79,7 +97,7 @@ std::optional<QString> retryWhileShared(Attempt attempt, const std::wstring& tar
 // Waits while another program holds the file open without sharing it; other failures are left
 // to the open that follows, which reports them.
 std::optional<QString> waitUntilShared(const QString& path) {
-    const std::wstring name = QDir::toNativeSeparators(path).toStdWString();
+    const std::wstring name = wide(path);
     const std::optional<QString> failure = retryWhileShared([&name] {
         const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -143,8 +161,7 @@ std::optional<QString> hardLink(const QString& existing, const QString& newName)
     if (std::optional<QString> fault = injectedFault(Operation::Link, newName)) {
         return fault;
     }
-    if (!CreateHardLinkW(reinterpret_cast<LPCWSTR>(newName.utf16()),
-                         reinterpret_cast<LPCWSTR>(existing.utf16()), nullptr)) {
+    if (!CreateHardLinkW(wide(newName).c_str(), wide(existing).c_str(), nullptr)) {
         return lastError();
     }
     return std::nullopt;
@@ -156,18 +173,13 @@ std::optional<QString> replaceFile(const QString& from, const QString& to) {
     }
     return retryWhileShared(
         [&from, &to] {
-            return MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()),
-                               reinterpret_cast<LPCWSTR>(to.utf16()),
+            return MoveFileExW(wide(from).c_str(), wide(to).c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
         },
-        QDir::toNativeSeparators(to).toStdWString());
+        wide(to));
 }
 
 namespace {
-
-std::wstring wide(const QString& path) {
-    return QDir::toNativeSeparators(path).toStdWString();
-}
 
 std::optional<FileIdentity> identityOfHandle(HANDLE handle) {
     BY_HANDLE_FILE_INFORMATION information{};

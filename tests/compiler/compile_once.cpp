@@ -12,6 +12,7 @@
 #include "compiler/compileadventure.h"
 #include "compiler/interruptedcompile.h"
 #include "files/faultseam.h"
+#include "support/compileprocess.h"
 #include "support/files.h"
 
 #include <cstdio>
@@ -77,15 +78,9 @@ int main(int argc, char** argv) {
         qEnvironmentVariableIsSet("TALVO_SEAM_COUNTS")) {
         placeFault();
     }
-    compiler::AdventureValues values;
-    values.planName = QStringLiteral("P");
-    values.aircraft = QStringLiteral("Boeing 747-400");
-    values.fuelPercent = arguments.value(2, QStringLiteral("80"));
-    values.cruisingAltitude = arguments.value(3, QStringLiteral("31000"));
-    values.v1 = QStringLiteral("147");
-    values.vr = QStringLiteral("165");
-    values.v2 = QStringLiteral("177");
-    const compiler::CompileResult result = compiler::CompileAdventure(arguments.value(1), values);
+    const compiler::CompileResult result = compiler::CompileAdventure(
+        arguments.value(1), compileOnceValues(arguments.value(2, QStringLiteral("80")),
+                                              arguments.value(3, QStringLiteral("31000"))));
     writeCounts();
     for (const QString& note : result.notes) {
         std::printf("%s\n", qPrintable(note));

@@ -2,6 +2,19 @@
 
 #include <QCoreApplication>
 
+compiler::AdventureValues compileOnceValues(const QString& fuelPercent,
+                                            const QString& cruisingAltitude) {
+    compiler::AdventureValues values;
+    values.planName = QStringLiteral("P");
+    values.aircraft = QStringLiteral("Boeing 747-400");
+    values.fuelPercent = fuelPercent;
+    values.cruisingAltitude = cruisingAltitude;
+    values.v1 = QStringLiteral("147");
+    values.vr = QStringLiteral("165");
+    values.v2 = QStringLiteral("177");
+    return values;
+}
+
 std::unique_ptr<QProcess> startCompile(const Installation& installation, const QStringList& values,
                                        const QProcessEnvironment& extra) {
     auto process = std::make_unique<QProcess>();

@@ -11,6 +11,11 @@
 // compile_once, which compiles the plan "P" with fixed window values but for the fuel percentage
 // and the cruising altitude (values: those two, in that order). For the tests that kill a compile,
 // inject faults into it or run two at once.
+// The window values compile_once compiles with: fixed, but for the fuel percentage and the
+// cruising altitude. A test compiling in its own process with them writes what compile_once writes.
+compiler::AdventureValues compileOnceValues(const QString& fuelPercent,
+                                            const QString& cruisingAltitude);
+
 struct CompileRun {
     bool killed = false;
     bool compiled = false;
