@@ -27,6 +27,8 @@ if [[ "${1:-}" == "--test" ]]; then
     # Sanitizers with leak checking, libFuzzer (clang) and the benchmarks.
     packages+=(clang libclang-rt-14-dev libbenchmark-dev)
     packages+=(clang-format git)
+    # Compiles kept between runs of the test command (scripts/test.sh), whatever the checkout.
+    packages+=(ccache)
     # Scripts of the package tests.
     packages+=(python3)
     # The Windows installer and zip (makensis, unzip), and Wine to install and run them (the

@@ -11,6 +11,14 @@ jobs=$(nproc)
 cd "$root"
 "$root/scripts/install-deps.sh" --test
 
+# Each object compiled once is kept by ccache (in ~/.cache/ccache) and taken again by any later
+# run, from any checkout of the project: CMake's configure takes the launcher from these
+# variables, and paths below the checkout are hashed relative to it.
+if command -v ccache >/dev/null; then
+    export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+    export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+fi
+
 # The time each part took, printed at its end and again in a summary.
 summary=()
 part_start=$SECONDS

@@ -89,6 +89,19 @@ void DirectoryList::refresh() {
         item->setData(kPathRole, QDir::toNativeSeparators(QDir(path_).filePath(name)));
         item->setData(kLevelRole, level);
     }
+    // At a drive's root, the system's other drives follow its folders (Windows: "D:\", the
+    // drive a moved Documents folder may stand on; a POSIX system has one root and none).
+    if (QDir(path_).isRoot()) {
+        const QIcon driveIcon = style()->standardIcon(QStyle::SP_DriveHDIcon);
+        for (const QFileInfo& drive : QDir::drives()) {
+            const QString root = QDir::toNativeSeparators(drive.absoluteFilePath());
+            if (root.compare(path_, Qt::CaseInsensitive) != 0) {
+                auto* item = new QListWidgetItem(driveIcon, root, this);
+                item->setData(kPathRole, root);
+                item->setData(kLevelRole, 0);
+            }
+        }
+    }
     // The current folder at the top, so that its subfolders are in view; the chain above it
     // fills whatever room they leave.
     scrollToItem(current, QAbstractItemView::PositionAtTop);

@@ -3,6 +3,7 @@
 #include "support/installation.h"
 #include "support/messagerecorder.h"
 #include "support/scratchfolder.h"
+#include "support/wineprefix.h"
 #include "ui/application.h"
 #include "ui/directorylist.h"
 #include "ui/picturebutton.h"
@@ -61,7 +62,9 @@ void click(const char* windowName, const char* name) {
 }
 
 // An installation with talvo.ini, whose saved flight names the sample plan EGPB-EISG.
+// The working folder; the pilot's own Wine prefix, if any, is out of sight.
 struct Setup : Installation {
+    NoWinePrefix noWine;
     QString folder = prefix;
     explicit Setup(const QByteArray& ini)
         : Installation(QStringLiteral("Flight Simulator Files")) {

@@ -42,3 +42,9 @@ void FakeWinePrefix::makeFolder(const QString& relative) const {
         qFatal("cannot make %s", qPrintable(relative));
     }
 }
+
+NoWinePrefix::NoWinePrefix() {
+    if (!QDir(prefix()).removeRecursively()) {
+        qFatal("cannot remove %s", qPrintable(prefix()));
+    }
+}

@@ -30,3 +30,10 @@ private:
     bool hadHome_;
     bool hadPrefix_;
 };
+
+// A scratch home without a Wine prefix: a drive's root is then the system's root, whatever Wine
+// prefix the user running the tests has of their own.
+class NoWinePrefix : public FakeWinePrefix {
+public:
+    NoWinePrefix();
+};

@@ -113,6 +113,30 @@ private Q_SLOTS:
         QTest::keyClick(&list, Qt::Key_Return);
         QCOMPARE(list.path(), work.filePath(QStringLiteral("Games")));
     }
+
+    // At a drive's root the other drives are listed, so that a saved-flights folder on another
+    // drive (a Documents folder Windows moved there) can be reached; one opens like a folder.
+    // A POSIX system has one root: nothing is added there.
+    void otherDrivesAtARoot() {
+        const QFileInfoList drives = QDir::drives();
+        ui::DirectoryList list;
+        const QString first = QDir::toNativeSeparators(drives.first().absoluteFilePath());
+        list.setPath(first);
+        const QStringList names = shownNames(list);
+        QStringList others;
+        for (const QFileInfo& drive : drives.mid(1)) {
+            others.append(QDir::toNativeSeparators(drive.absoluteFilePath()));
+        }
+        QCOMPARE(names.mid(names.size() - others.size()), others);
+        QCOMPARE(names.count(first), 1);
+        if (others.isEmpty()) {
+            return;
+        }
+        list.setCurrentRow(list.count() - 1);
+        QTest::keyClick(&list, Qt::Key_Return);
+        QCOMPARE(list.path(), others.last());
+        QVERIFY(shownNames(list).contains(first)); // and back again from there
+    }
 };
 
 QTEST_MAIN(TestDirectoryList)
