@@ -44,6 +44,25 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         fi
     ) 9>"$WINEPREFIX.lock"
 fi
+# Qt's offscreen platform for Windows reads its fonts from one folder (QT_QPA_FONTDIR), not from
+# the system: links to the fonts a Linux program finds (scripts/install-deps.sh installs them)
+# stand there, made once beside the prefix.
+if [[ -z "${QT_QPA_FONTDIR:-}" ]]; then
+    fonts=${build:-${XDG_CACHE_HOME:-$HOME/.cache}/talvo}/qt-fonts
+    if [[ ! -f "$fonts/.made" ]]; then
+        (
+            flock 9
+            if [[ ! -f "$fonts/.made" ]]; then
+                mkdir -p "$fonts"
+                for font in /usr/share/fonts/truetype/*/*.ttf /usr/share/fonts/type1/*/*.pfb; do
+                    [[ -e "$font" ]] && ln -sf "$font" "$fonts/"
+                done
+                touch "$fonts/.made"
+            fi
+        ) 9>"$fonts.lock"
+    fi
+    export QT_QPA_FONTDIR=$(windows_path "$fonts")
+fi
 export QT_PLUGIN_PATH=$(windows_path "$qt/plugins")
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # Without a console window a Windows Qt program sends its log, and a test program its results,
