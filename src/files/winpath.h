@@ -11,8 +11,8 @@ namespace files {
 // and in talvo.ini; this is the one place that turns such a name into a path of this machine.
 //
 // On Windows the name is resolved as Windows opens it, against the working folder (or the
-// current folder of its drive), into an absolute path with "/" between folders, in the letter
-// case given: Windows finds a file in any case.
+// current folder of its drive), into an absolute path with "/" between folders; the parts that
+// exist take the letter case their folder gives them, as below, the rest stays as written.
 //
 // On a POSIX system a backslash separates folders, and a name relative to no folder resolves
 // against the current (working) folder. A part of the name that does not exist as written is

@@ -6,20 +6,6 @@
 #include <QFile>
 #include <QtTest>
 
-namespace {
-
-// A path as compared: Windows finds a file whatever the letter case of its name, so there the
-// path may keep the case it was given; a POSIX system gives the case of the file on disk.
-QString compared(const QString& path) {
-#ifdef Q_OS_WIN
-    return path.toLower();
-#else
-    return path;
-#endif
-}
-
-} // namespace
-
 class TestWinPath : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -59,7 +45,7 @@ private Q_SLOTS:
         folder.write(QStringLiteral(".wine/drive_c/x"), "d");
         folder.write(QStringLiteral("Both.pln"), "e");
         folder.write(QStringLiteral("BOTH.pln"), "f");
-        QCOMPARE(compared(files::localPath(windowsName)), compared(folder.filePath(expected)));
+        QCOMPARE(files::localPath(windowsName), folder.filePath(expected));
     }
 
     // Names on the simulator's drives resolve through the pilot's Wine prefix. In the names,
@@ -192,9 +178,9 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         ScratchFolder work;
         expected.replace(QStringLiteral("<work>"), work.path());
-        QCOMPARE(compared(files::localPath(windowsName)),
-                 compared(QDir::cleanPath(expected) +
-                          (expected.endsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString())));
+        QCOMPARE(files::localPath(windowsName),
+                 QDir::cleanPath(expected) +
+                     (expected.endsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString()));
     }
 #endif
 
@@ -203,19 +189,18 @@ private Q_SLOTS:
         ScratchFolder folder;
         folder.write(QStringLiteral("Flight Simulator Files/Talvo.FLT"), "x");
         const QString prefix = folder.path() + QStringLiteral("/flight simulator files\\");
-        QCOMPARE(compared(files::localPath(prefix + QStringLiteral("talvo.flt"))),
-                 compared(folder.filePath(QStringLiteral("Flight Simulator Files/Talvo.FLT"))));
-        QCOMPARE(
-            compared(files::localPath(prefix)),
-            compared(folder.filePath(QStringLiteral("Flight Simulator Files")) + QLatin1Char('/')));
+        QCOMPARE(files::localPath(prefix + QStringLiteral("talvo.flt")),
+                 folder.filePath(QStringLiteral("Flight Simulator Files/Talvo.FLT")));
+        QCOMPARE(files::localPath(prefix),
+                 folder.filePath(QStringLiteral("Flight Simulator Files")) + QLatin1Char('/'));
     }
 
     // An empty saved-flights folder names files of the working folder.
     void emptyPrefixIsTheWorkingFolder() {
         ScratchFolder folder;
         folder.write(QStringLiteral("Talvo.FLT"), "x");
-        QCOMPARE(compared(files::localPath(QStringLiteral("talvo.flt"))),
-                 compared(folder.filePath(QStringLiteral("Talvo.FLT"))));
+        QCOMPARE(files::localPath(QStringLiteral("talvo.flt")),
+                 folder.filePath(QStringLiteral("Talvo.FLT")));
     }
 };
 
