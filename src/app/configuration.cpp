@@ -4,6 +4,8 @@
 #include "files/winpath.h"
 #include "textio/codepage.h"
 
+#include <QDir>
+
 namespace app {
 namespace {
 
@@ -12,7 +14,7 @@ const QString kConfiguration = QStringLiteral("talvo.ini");
 
 QString runtimeError(const QString& kind, const QString& windowsName, const QString& detail) {
     return QStringLiteral("Run-time error: %1\n\nFile: %2\n(%3)\n\n%4")
-        .arg(kind, windowsName, files::localPath(windowsName), detail);
+        .arg(kind, windowsName, QDir::toNativeSeparators(files::localPath(windowsName)), detail);
 }
 
 QString openFailure(const files::InputTextFile& file) {

@@ -9,6 +9,10 @@
 #include <QSysInfo>
 #include <QThread>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace compiler {
 namespace {
 
@@ -28,6 +32,18 @@ bool leftEmpty(const QString& path) {
     return after.exists() && after.size() == 0 && after.lastModified() == before.lastModified();
 }
 
+// The name of this machine as QLockFile writes it into the lock: on Windows the computer's name
+// (GetComputerName, upper case, at most 15 letters), which may differ from the host name.
+QString lockMachineName() {
+#ifdef Q_OS_WIN
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &size) ? QString::fromWCharArray(name, int(size)) : QString();
+#else
+    return QSysInfo::machineHostName();
+#endif
+}
+
 } // namespace
 
 // A compile of this program (one at a time: it has one event thread) whose lock file could not be
@@ -37,7 +53,7 @@ bool CompileLock::leftByThisProcess() {
     QString host;
     QString application;
     return lock_.getLockInfo(&pid, &host, &application) &&
-           pid == QCoreApplication::applicationPid() && host == QSysInfo::machineHostName();
+           pid == QCoreApplication::applicationPid() && host == lockMachineName();
 }
 
 // Who holds the lock, as far as its file tells.
@@ -58,7 +74,7 @@ QString CompileLock::heldBy(const QString& folder) {
                               "and compile again.")
             .arg(lockFile);
     }
-    if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
+    if (!host.isEmpty() && host != lockMachineName()) {
         return QStringLiteral("The lock file %1 was made by Talvo 2003 (process %2) on the "
                               "machine %3, which may still be compiling in the working folder. If "
                               "it is not, please delete the lock file and compile again.")

@@ -19,7 +19,8 @@ std::unique_ptr<QProcess> holdLock(int milliseconds) {
                   {QString::number(milliseconds)});
     [&] {
         QVERIFY(holder->waitForReadyRead(10000));
-        QCOMPARE(holder->readAllStandardOutput(), QByteArray("held\n"));
+        // A line, ended as the system ends lines (CR LF on Windows).
+        QCOMPARE(holder->readAllStandardOutput().trimmed(), QByteArray("held"));
     }();
     return holder;
 }

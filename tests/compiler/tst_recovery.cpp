@@ -119,7 +119,8 @@ private Q_SLOTS:
             QVERIFY2(message.contains(completed ? "has been completed" : "undone"),
                      qPrintable(message));
             for (const char* file : {"/P.flt", "/P.pln", "/fs/P.pln", "/lib/P.abl"}) {
-                QVERIFY2(message.contains(QString::fromLatin1(file)), qPrintable(message));
+                QVERIFY2(message.contains(QDir::toNativeSeparators(QString::fromLatin1(file))),
+                         qPrintable(message));
             }
         } else {
             QVERIFY2(message.isEmpty(), qPrintable(message));

@@ -14,14 +14,23 @@ struct Run {
     QString err;
 };
 
+// A console program ends its lines as its system does, with CR LF on Windows: the tests compare
+// the lines.
+QString lines(const QByteArray& output) {
+    QString text = QString::fromUtf8(output);
+#ifdef Q_OS_WIN
+    text.replace(u"\r\n"_s, u"\n"_s);
+#endif
+    return text;
+}
+
 Run talvoCheck(const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral(TALVO_CHECK), arguments);
     if (!process.waitForFinished(30000))
         qFatal("talvo-check did not finish");
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+            lines(process.readAllStandardOutput()), lines(process.readAllStandardError())};
 }
 
 QByteArray templateBytes(const char* name) {
