@@ -10,13 +10,9 @@ namespace files {
 // (a prefix ending in "\") followed by "Talvo.FLT". Those names are kept as they are, in memory
 // and in talvo.ini; this is the one place that turns such a name into a path of this machine.
 //
-<<<<<<< HEAD
-// On Windows the name is the path; a name relative to no folder is one of the working folder.
-=======
 // On Windows the name is resolved as Windows opens it, against the working folder (or the
 // current folder of its drive), into an absolute path with "/" between folders; the parts that
 // exist take the letter case their folder gives them, as below, the rest stays as written.
->>>>>>> windows
 //
 // On a POSIX system a backslash separates folders, and a name relative to no folder resolves
 // against the current (working) folder. A part of the name that does not exist as written is
