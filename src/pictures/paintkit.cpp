@@ -36,6 +36,9 @@ QFont fittedFont(int pixelSize, bool italic, const QString& text, double maxWidt
                  QPaintDevice* device) {
     QFont font(QStringLiteral("Tahoma"), -1, QFont::Bold, italic);
     font.setStyleHint(QFont::SansSerif);
+    // Unhinted, the glyphs are the same wherever the pictures are painted: by the build machine
+    // and by the program on Windows or Linux.
+    font.setHintingPreference(QFont::PreferNoHinting);
     for (font.setPixelSize(pixelSize); pixelSize > 6; font.setPixelSize(--pixelSize)) {
         const QFontMetricsF metrics(font, device);
         if (std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width()) <=

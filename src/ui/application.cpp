@@ -35,12 +35,13 @@ void logFocusForTests() {
 } // namespace
 
 void prepareApplication() {
+    // First: the style and the icon may already measure text in the default font.
+    ui::installFontSubstitutes();
     QApplication::setApplicationName(QString::fromLatin1(ui::kAppTitle));
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setWindowIcon(ui::artwork::windowIcon());
     // Hidden windows keep the program alive; closing any window ends it (see the windows).
     QApplication::setQuitOnLastWindowClosed(false);
-    ui::installFontSubstitutes();
     logFocusForTests();
 }
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
@@ -65,7 +66,8 @@ void click(const char* windowName, const char* name) {
 // The working folder; the pilot's own Wine prefix, if any, is out of sight.
 struct Setup : Installation {
     NoWinePrefix noWine;
-    QString folder = prefix;
+    // As the pilot picks it in the directory list: in the system's own notation.
+    QString folder = QDir::toNativeSeparators(prefix);
     explicit Setup(const QByteArray& ini)
         : Installation(QStringLiteral("Flight Simulator Files")) {
         work.write(QStringLiteral("talvo.ini"), ini);
@@ -124,7 +126,13 @@ private Q_SLOTS:
         app::Navigator navigator;
         QVERIFY(navigator.start());
         QCOMPARE(visibleWindows(), QStringList{QStringLiteral("checkp")});
-        QCOMPARE(control<ui::DirectoryList>("checkp", "Dir1")->path(), QStringLiteral("/"));
+        // At the root of drive C:, which on a POSIX system without a Wine prefix is "/".
+#ifdef Q_OS_WIN
+        const QString root = QStringLiteral("C:\\");
+#else
+        const QString root = QStringLiteral("/");
+#endif
+        QCOMPARE(control<ui::DirectoryList>("checkp", "Dir1")->path(), root);
         click("checkp", "Command1");
         QCOMPARE(recorder.messages, QStringList{QStringLiteral("Incorrect Path")});
         QCOMPARE(visibleWindows(), QStringList{QStringLiteral("checkp")});

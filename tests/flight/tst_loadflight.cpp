@@ -118,6 +118,9 @@ private Q_SLOTS:
             << "Z:<home>\\.wine\\drive_c\\users\\pilot\\Documents\\Flight Simulator Files\\";
     }
     void loadsFromTheWinePrefix() {
+#ifdef Q_OS_WIN
+        QSKIP("on Windows the drives are Windows' own, without a Wine prefix");
+#endif
         QFETCH(QString, savedFlightFolder);
         FakeWinePrefix wine;
         const QString demo = QStringLiteral(TALVO_DATA_DIR "/demo/Flight Simulator Files/");

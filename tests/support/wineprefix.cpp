@@ -43,8 +43,24 @@ void FakeWinePrefix::makeFolder(const QString& relative) const {
     }
 }
 
-NoWinePrefix::NoWinePrefix() {
-    if (!QDir(prefix()).removeRecursively()) {
-        qFatal("cannot remove %s", qPrintable(prefix()));
+NoWinePrefix::NoWinePrefix()
+    : previousHome_(qgetenv("HOME"))
+    , previousPrefix_(qgetenv("WINEPREFIX"))
+    , hadHome_(qEnvironmentVariableIsSet("HOME"))
+    , hadPrefix_(qEnvironmentVariableIsSet("WINEPREFIX")) {
+    qputenv("HOME", QFile::encodeName(home_.path()));
+    qunsetenv("WINEPREFIX");
+}
+
+NoWinePrefix::~NoWinePrefix() {
+    if (hadHome_) {
+        qputenv("HOME", previousHome_);
+    } else {
+        qunsetenv("HOME");
+    }
+    if (hadPrefix_) {
+        qputenv("WINEPREFIX", previousPrefix_);
+    } else {
+        qunsetenv("WINEPREFIX");
     }
 }

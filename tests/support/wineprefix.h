@@ -31,9 +31,20 @@ private:
     bool hadPrefix_;
 };
 
-// A scratch home without a Wine prefix: a drive's root is then the system's root, whatever Wine
-// prefix the user running the tests has of their own.
-class NoWinePrefix : public FakeWinePrefix {
+// A scratch home without a Wine prefix: while the object lives, HOME names an empty scratch home
+// and WINEPREFIX is unset, so a drive's root is the system's root whatever Wine prefix the user
+// running the tests has of their own; both are put back afterwards.
+class NoWinePrefix {
 public:
     NoWinePrefix();
+    ~NoWinePrefix();
+    NoWinePrefix(const NoWinePrefix&) = delete;
+    NoWinePrefix& operator=(const NoWinePrefix&) = delete;
+
+private:
+    QTemporaryDir home_;
+    QByteArray previousHome_;
+    QByteArray previousPrefix_;
+    bool hadHome_;
+    bool hadPrefix_;
 };

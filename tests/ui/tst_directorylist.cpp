@@ -4,10 +4,26 @@
 #include "ui/application.h"
 #include "ui/directorylist.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
+// The path of a scratch folder as the list gives it: in the system's own notation.
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// The root the list's chain starts from: "/", or on Windows the drive of the scratch folders.
+QString rootOf(const QString& path) {
+#ifdef Q_OS_WIN
+    return path.left(2) + QLatin1Char('\\');
+#else
+    Q_UNUSED(path);
+    return QStringLiteral("/");
+#endif
+}
+
 QStringList shownNames(const ui::DirectoryList& list) {
     QStringList names;
     for (int row = 0; row < list.count(); ++row) {
@@ -43,6 +59,9 @@ private Q_SLOTS:
                            << "/";
     }
     void driveRoot() {
+#ifdef Q_OS_WIN
+        QSKIP("on Windows a drive's root is the drive itself, without a Wine prefix");
+#endif
         QFETCH(bool, withPrefix);
         QFETCH(QString, path);
         QFETCH(QString, expected);
@@ -70,7 +89,10 @@ private Q_SLOTS:
         ui::DirectoryList list;
         list.setPath(work.filePath(QStringLiteral("Games")));
         QStringList chain = work.path().split(QLatin1Char('/'), Qt::SkipEmptyParts);
-        chain.prepend(QStringLiteral("/"));
+#ifdef Q_OS_WIN
+        chain.removeFirst(); // the drive, the root below
+#endif
+        chain.prepend(rootOf(work.path()));
         chain.append(QStringLiteral("Games"));
         QCOMPARE(shownNames(list), chain + QStringList({".wine", "Alpha", "beta"}));
         QCOMPARE(list.currentRow(), chain.size() - 1);
@@ -86,13 +108,13 @@ private Q_SLOTS:
         QCOMPARE(folder->text(), QStringLiteral("Flight Simulator Files"));
         // Selecting a folder does not open it.
         list.setCurrentItem(folder);
-        QCOMPARE(list.path(), work.filePath(QStringLiteral("Games")));
+        QCOMPARE(list.path(), shown(work.filePath(QStringLiteral("Games"))));
         Q_EMIT list.itemActivated(folder);
-        QCOMPARE(list.path(), work.filePath(QStringLiteral("Games/Flight Simulator Files")));
+        QCOMPARE(list.path(), shown(work.filePath(QStringLiteral("Games/Flight Simulator Files"))));
         QCOMPARE(changes.count(), 2);
         // Opening a folder of the chain goes back up.
         Q_EMIT list.itemActivated(list.item(0));
-        QCOMPARE(list.path(), QStringLiteral("/"));
+        QCOMPARE(list.path(), rootOf(work.path()));
     }
 
     void doubleClickAndEnterOpen() {
@@ -108,10 +130,10 @@ private Q_SLOTS:
         // A double click, as the window system delivers it: a click, then the second press.
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, centre);
-        QCOMPARE(list.path(), work.filePath(QStringLiteral("Games/Sub")));
+        QCOMPARE(list.path(), shown(work.filePath(QStringLiteral("Games/Sub"))));
         list.setCurrentRow(list.count() - 2); // the parent folder "Games"
         QTest::keyClick(&list, Qt::Key_Return);
-        QCOMPARE(list.path(), work.filePath(QStringLiteral("Games")));
+        QCOMPARE(list.path(), shown(work.filePath(QStringLiteral("Games"))));
     }
 
     // At a drive's root the other drives are listed, so that a saved-flights folder on another
