@@ -1,0 +1,358 @@
+#include "rehearsal/interpreter.h"
+
+#include "scriptcheck/failure.h"
+#include "scriptcheck/scanner.h"
+
+#include <cmath>
+
+using scriptcheck::Tok;
+
+namespace rehearsal {
+namespace {
+
+struct Stopped {
+    QString why;
+};
+
+} // namespace
+
+Interpreter::Interpreter(QByteArrayView script, const std::vector<PlacedName>& roles) {
+    for (const PlacedName& name : roles) {
+        hostNames_[name.name.toLower()] = name.role;
+    }
+    try {
+        const scriptcheck::Options options;
+        scriptcheck::Scanner scanner(script, options);
+        for (;;) {
+            tokens_.push_back(scanner.next());
+            if (tokens_.back().kind == Tok::Eof) {
+                break;
+            }
+        }
+        prepare();
+    } catch (const scriptcheck::Failure& failure) {
+        problem_ = QStringLiteral("line %1: %2").arg(failure.line).arg(failure.message);
+    } catch (const Stopped& stopped) {
+        problem_ = stopped.why;
+    }
+}
+
+void Interpreter::stop(const QString& why) const {
+    throw Stopped{QStringLiteral("line %1: %2").arg(at().line).arg(why)};
+}
+
+bool Interpreter::accept(Tok kind) {
+    if (!is(kind)) {
+        return false;
+    }
+    ++pos_;
+    return true;
+}
+
+void Interpreter::expect(Tok kind) {
+    if (!accept(kind)) {
+        stop(scriptcheck::spelling(kind) + QStringLiteral(" expected"));
+    }
+}
+
+// The module's sections: constants, variables, functions (only their places), the main body.
+void Interpreter::prepare() {
+    accept(Tok::Module);
+    pos_ += 1; // the module's name
+    expect(Tok::Semicolon);
+    if (accept(Tok::Const)) {
+        while (is(Tok::Identifier)) {
+            const QString name = at().lower;
+            ++pos_;
+            expect(Tok::Equal);
+            const bool negative = accept(Tok::Minus);
+            Value v = factor(true);
+            if (negative) {
+                v.number = -v.number;
+            }
+            constants_[name] = v;
+            expect(Tok::Semicolon);
+        }
+    }
+    if (accept(Tok::Var)) {
+        declarations(true, nullptr);
+    }
+    while (accept(Tok::Function)) {
+        const QString name = at().lower;
+        Function function;
+        ++pos_;
+        if (accept(Tok::LParen)) {
+            while (!accept(Tok::RParen)) {
+                if (is(Tok::Identifier) && tokens_[std::size_t(pos_ + 1)].kind == Tok::Identifier) {
+                    ++pos_; // the parameter's type
+                }
+                function.parameters.append(at().lower);
+                ++pos_;
+                accept(Tok::Comma);
+            }
+        }
+        if (accept(Tok::Colon)) {
+            function.givesValue = true;
+            ++pos_;
+        }
+        expect(Tok::Semicolon);
+        function.start = pos_;
+        while (!is(Tok::EndFunction) && !is(Tok::Eof)) {
+            ++pos_;
+        }
+        expect(Tok::EndFunction);
+        expect(Tok::Semicolon);
+        functions_[name] = function;
+    }
+    expect(Tok::Code);
+    mainBody_ = pos_;
+}
+
+// Variable declarations up to the next section: "static real a, b;", "integer n;".
+void Interpreter::declarations(bool moduleLevel, Frame* frame) {
+    while (is(Tok::Static) || is(Tok::Eternal) || is(Tok::Identifier)) {
+        const bool isStatic = accept(Tok::Static) || accept(Tok::Eternal);
+        const QString typeName = at().lower;
+        ++pos_;
+        if (accept(Tok::LBracket)) { // an array: kept as one value, enough for a rehearsal
+            while (!accept(Tok::RBracket)) {
+                ++pos_;
+            }
+        }
+        while (is(Tok::Identifier)) {
+            const QString name = at().lower;
+            ++pos_;
+            if (!moduleLevel) {
+                (*frame)[name] = zero(typeName);
+            } else if (isStatic) {
+                statics_[name] = zero(typeName);
+            } else {
+                runLocals_[name] = zero(typeName);
+            }
+            moduleTypes_[name] = typeName;
+            accept(Tok::Comma);
+        }
+        expect(Tok::Semicolon);
+    }
+}
+
+Value Interpreter::zero(const QString& typeName) const {
+    Value v;
+    if (typeName == QLatin1String("real")) {
+        v.type = Value::Type::Real;
+    } else if (typeName == QLatin1String("boolean")) {
+        v.type = Value::Type::Boolean;
+    } else if (typeName == QLatin1String("char")) {
+        v.type = Value::Type::Text;
+    }
+    return v;
+}
+
+bool Interpreter::run(const Sample& state) {
+    if (!problem_.isEmpty()) {
+        return false;
+    }
+    state_ = state;
+    steps_ = 0;
+    depth_ = 0;
+    for (auto& [name, value] : runLocals_) {
+        value = zero(moduleTypes_[name]);
+    }
+    frames_.clear();
+    pos_ = mainBody_;
+    try {
+        statements(true, {Tok::EndModule});
+    } catch (const Stopped& stopped) {
+        problem_ = stopped.why;
+    } catch (const ReturnSignal&) {
+        // a return in the main body ends the run
+    }
+    return problem_.isEmpty();
+}
+
+std::optional<Value> Interpreter::variable(const QString& name) const {
+    const auto it = statics_.find(name.toLower());
+    if (it != statics_.end()) {
+        return it->second;
+    }
+    const auto local = runLocals_.find(name.toLower());
+    if (local != runLocals_.end()) {
+        return local->second;
+    }
+    return std::nullopt;
+}
+
+void Interpreter::step() {
+    if (++steps_ > kStepsPerRun) {
+        stop(QStringLiteral("the script ran more than %1 steps in one run of the simulator: a "
+                            "loop without end?")
+                 .arg(kStepsPerRun));
+    }
+}
+
+void Interpreter::statements(bool run, std::initializer_list<Tok> ends) {
+    for (;;) {
+        while (accept(Tok::Semicolon)) {
+        }
+        for (Tok end : ends) {
+            if (is(end)) {
+                return;
+            }
+        }
+        if (is(Tok::Eof)) {
+            stop(QStringLiteral("the script ends too early"));
+        }
+        statement(run);
+    }
+}
+
+void Interpreter::statement(bool run) {
+    if (run) {
+        step();
+    }
+    switch (at().kind) {
+    case Tok::If:
+        return ifStatement(run);
+    case Tok::While:
+        return whileStatement(run);
+    case Tok::Repeat:
+        return repeatStatement(run);
+    case Tok::For:
+        return forStatement(run);
+    case Tok::Switch:
+        return switchStatement(run);
+    case Tok::Identifier:
+        break;
+    default:
+        stop(QStringLiteral("a statement the rehearsal cannot run: ") + at().text);
+    }
+    const QString name = at().lower;
+    ++pos_;
+    if (name == QLatin1String("return")) {
+        Value v;
+        if (is(Tok::LParen)) {
+            v = expression(run);
+        }
+        if (run) {
+            throw ReturnSignal{v};
+        }
+        return;
+    }
+    if (accept(Tok::Equal)) {
+        const Value v = expression(run);
+        if (run) {
+            Value* target = lookup(name);
+            if (target == nullptr) {
+                stop(QStringLiteral("%1 cannot be assigned in a rehearsal").arg(name));
+            }
+            const Value::Type type = target->type;
+            *target = v;
+            if (type == Value::Type::Real || type == Value::Type::Integer) {
+                target->type = type;
+                if (type == Value::Type::Integer) {
+                    target->number = std::trunc(v.number);
+                }
+            }
+        }
+        return;
+    }
+    call(name, run);
+}
+
+void Interpreter::ifStatement(bool run) {
+    ++pos_;
+    const bool condition = expression(run).flag;
+    expect(Tok::Then);
+    statements(run && condition, {Tok::Else, Tok::EndIf});
+    if (accept(Tok::Else)) {
+        statements(run && !condition, {Tok::EndIf});
+    }
+    expect(Tok::EndIf);
+}
+
+void Interpreter::whileStatement(bool run) {
+    ++pos_;
+    const qsizetype condition = pos_;
+    for (;;) {
+        pos_ = condition;
+        const Value condition_value = expression(run);
+        const bool go = run && condition_value.flag;
+        expect(Tok::Do);
+        statements(go, {Tok::EndWhile});
+        if (!go) {
+            break;
+        }
+        pos_ = condition; // a runaway loop is named by its first line
+        step();
+    }
+    expect(Tok::EndWhile);
+}
+
+void Interpreter::repeatStatement(bool run) {
+    ++pos_;
+    const qsizetype body = pos_;
+    for (;;) {
+        pos_ = body;
+        statements(run, {Tok::Until});
+        expect(Tok::Until);
+        const Value until = expression(run);
+        const bool done = !run || until.flag;
+        if (done) {
+            break;
+        }
+        pos_ = body - 1; // a runaway loop is named by its first line
+        step();
+    }
+}
+
+void Interpreter::forStatement(bool run) {
+    ++pos_;
+    const QString name = at().lower;
+    ++pos_;
+    expect(Tok::Equal);
+    const Value from = expression(run);
+    expect(Tok::To);
+    const Value to = expression(run);
+    expect(Tok::Do);
+    const qsizetype body = pos_;
+    Value* counter = run ? lookup(name) : nullptr;
+    if (run && counter == nullptr) {
+        stop(QStringLiteral("%1 cannot count a loop").arg(name));
+    }
+    double n = from.number;
+    bool any = false;
+    while (run && n <= to.number) {
+        any = true;
+        counter->number = n;
+        pos_ = body;
+        statements(true, {Tok::EndFor});
+        step();
+        n = counter->number + 1;
+    }
+    if (!any) {
+        pos_ = body;
+        statements(false, {Tok::EndFor});
+    }
+    expect(Tok::EndFor);
+}
+
+void Interpreter::switchStatement(bool run) {
+    ++pos_;
+    const Value selector = expression(run);
+    bool taken = false;
+    while (accept(Tok::Case)) {
+        bool match = false;
+        do {
+            const Value label = expression(run);
+            match = match || (run && label.number == selector.number);
+        } while (accept(Tok::Comma));
+        expect(Tok::Colon);
+        statements(run && match && !taken, {Tok::EndCase});
+        expect(Tok::EndCase);
+        accept(Tok::Semicolon);
+        taken = taken || match;
+    }
+    expect(Tok::EndSwitch);
+}
+
+} // namespace rehearsal

@@ -1,0 +1,280 @@
+// The interpreter's expressions and calls, with the language's precedence: comparisons below
+// "+ - or", below "* / mod and", below "not", a sign, and the operands.
+#include "rehearsal/interpreter.h"
+
+#include <cmath>
+
+using scriptcheck::Tok;
+
+namespace rehearsal {
+namespace {
+
+Value number(double n, bool whole) {
+    Value v;
+    v.type = whole ? Value::Type::Integer : Value::Type::Real;
+    v.number = n;
+    return v;
+}
+
+Value boolean(bool b) {
+    Value v;
+    v.type = Value::Type::Boolean;
+    v.flag = b;
+    return v;
+}
+
+bool bothWhole(const Value& a, const Value& b) {
+    return a.type == Value::Type::Integer && b.type == Value::Type::Integer;
+}
+
+bool equal(const Value& a, const Value& b) {
+    if (a.type == Value::Type::Boolean || b.type == Value::Type::Boolean) {
+        return a.flag == b.flag;
+    }
+    if (a.type == Value::Type::Text || b.type == Value::Type::Text) {
+        return a.text == b.text;
+    }
+    return a.number == b.number;
+}
+
+} // namespace
+
+Value Interpreter::expression(bool run) {
+    Value left = simple(run);
+    const Tok op = at().kind;
+    if (op != Tok::EqualEqual && op != Tok::NotEqual && op != Tok::Less && op != Tok::LessEqual &&
+        op != Tok::Greater && op != Tok::GreaterEqual) {
+        return left;
+    }
+    ++pos_;
+    const Value right = simple(run);
+    switch (op) {
+    case Tok::EqualEqual:
+        return boolean(equal(left, right));
+    case Tok::NotEqual:
+        return boolean(!equal(left, right));
+    case Tok::Less:
+        return boolean(left.number < right.number);
+    case Tok::LessEqual:
+        return boolean(left.number <= right.number);
+    case Tok::Greater:
+        return boolean(left.number > right.number);
+    default:
+        return boolean(left.number >= right.number);
+    }
+}
+
+Value Interpreter::simple(bool run) {
+    Value left = term(run);
+    for (;;) {
+        if (accept(Tok::Plus)) {
+            const Value right = term(run);
+            if (left.type == Value::Type::Text) {
+                left.text += right.text;
+                if (left.text.size() > kTextLength) {
+                    stop(QStringLiteral("a text longer than %1 characters").arg(kTextLength));
+                }
+            } else {
+                left = number(left.number + right.number, bothWhole(left, right));
+            }
+        } else if (accept(Tok::Minus)) {
+            const Value right = term(run);
+            left = number(left.number - right.number, bothWhole(left, right));
+        } else if (accept(Tok::Or)) {
+            const Value right = term(run);
+            left = boolean(left.flag || right.flag);
+        } else {
+            return left;
+        }
+    }
+}
+
+Value Interpreter::term(bool run) {
+    Value left = factor(run);
+    for (;;) {
+        if (accept(Tok::Star)) {
+            const Value right = factor(run);
+            left = number(left.number * right.number, bothWhole(left, right));
+        } else if (accept(Tok::Slash) || accept(Tok::Mod)) {
+            const bool modulo = tokens_[std::size_t(pos_ - 1)].kind == Tok::Mod;
+            const Value right = factor(run);
+            if (run && right.number == 0) {
+                stop(QStringLiteral("a division by zero"));
+            }
+            if (!run) {
+                left = number(0, bothWhole(left, right));
+            } else if (modulo) {
+                left = number(std::fmod(std::trunc(left.number), std::trunc(right.number)), true);
+            } else if (bothWhole(left, right)) {
+                left = number(std::trunc(left.number / right.number), true);
+            } else {
+                left = number(left.number / right.number, false);
+            }
+        } else if (accept(Tok::And)) {
+            const Value right = factor(run);
+            left = boolean(left.flag && right.flag);
+        } else {
+            return left;
+        }
+    }
+}
+
+Value Interpreter::factor(bool run) {
+    const scriptcheck::Token token = at();
+    switch (token.kind) {
+    case Tok::Integer:
+        ++pos_;
+        return number(double(scriptcheck::wholeNumber(token.text)), true);
+    case Tok::Real:
+        ++pos_;
+        return number(token.text.toDouble(), false);
+    case Tok::String: {
+        ++pos_;
+        Value v;
+        v.type = Value::Type::Text;
+        v.text = token.text;
+        return v;
+    }
+    case Tok::LParen: {
+        ++pos_;
+        const Value v = expression(run);
+        expect(Tok::RParen);
+        return v;
+    }
+    case Tok::Not: {
+        ++pos_;
+        return boolean(!factor(run).flag);
+    }
+    case Tok::Minus: {
+        ++pos_;
+        Value v = factor(run);
+        v.number = -v.number;
+        return v;
+    }
+    case Tok::Plus:
+        ++pos_;
+        return factor(run);
+    case Tok::Identifier:
+        break;
+    default:
+        stop(QStringLiteral("an expression the rehearsal cannot read: ") + token.text);
+    }
+    ++pos_;
+    const QString name = token.lower;
+    if (name == QLatin1String("true") || name == QLatin1String("false")) {
+        return boolean(name == QLatin1String("true"));
+    }
+    if (const auto constant = constants_.find(name); constant != constants_.end()) {
+        return constant->second;
+    }
+    if (functions_.count(name) != 0 || (hostNames_.count(name) != 0 && is(Tok::LParen))) {
+        return call(name, run);
+    }
+    if (const auto host = hostNames_.find(name); host != hostNames_.end()) {
+        switch (host->second) {
+        case Role::Speed:
+            return number(state_.speed, false);
+        case Role::Height:
+            return number(state_.height, false);
+        case Role::VerticalSpeed:
+            return number(state_.verticalSpeed, false);
+        case Role::Pitch:
+            return number(state_.pitch, false);
+        case Role::Flaps:
+            return number(state_.flaps, false);
+        case Role::OnGround:
+            return number(state_.onGround ? 1 : 0, false);
+        case Role::Gear:
+            return number(state_.gearDown ? 1 : 0, false);
+        default:
+            return call(name, run);
+        }
+    }
+    if (!run) {
+        return Value();
+    }
+    const Value* v = lookup(name);
+    if (v == nullptr) {
+        stop(QStringLiteral("%1 has no value in a rehearsal").arg(token.text));
+    }
+    return *v;
+}
+
+Value* Interpreter::lookup(const QString& name) {
+    if (!frames_.empty()) {
+        const auto local = frames_.back()->find(name);
+        if (local != frames_.back()->end()) {
+            return &local->second;
+        }
+    }
+    if (const auto it = runLocals_.find(name); it != runLocals_.end()) {
+        return &it->second;
+    }
+    if (const auto it = statics_.find(name); it != statics_.end()) {
+        return &it->second;
+    }
+    return nullptr;
+}
+
+// A call of one of the script's functions or of a host routine; the name is read already.
+Value Interpreter::call(const QString& name, bool run) {
+    std::vector<Value> arguments;
+    if (accept(Tok::LParen)) {
+        if (!is(Tok::RParen)) {
+            do {
+                arguments.push_back(expression(run));
+            } while (accept(Tok::Comma));
+        }
+        expect(Tok::RParen);
+    }
+    if (!run) {
+        return Value();
+    }
+    if (const auto function = functions_.find(name); function != functions_.end()) {
+        return callFunction(function->second, arguments);
+    }
+    const auto host = hostNames_.find(name);
+    if (host == hostNames_.end()) {
+        stop(QStringLiteral("%1 is no routine the rehearsal knows").arg(name));
+    }
+    if (host->second == Role::ShowText || host->second == Role::PlaySound) {
+        const QString what = arguments.empty() ? QString() : arguments.front().text;
+        records_.push_back(
+            {state_, host->second == Role::ShowText ? what : QStringLiteral("sound: ") + what});
+    }
+    return Value();
+}
+
+Value Interpreter::callFunction(const Function& function, const std::vector<Value>& arguments) {
+    if (++depth_ > kCallDepth) {
+        stop(QStringLiteral("calls nested more than %1 deep: a recursion without end?")
+                 .arg(kCallDepth));
+    }
+    Frame frame;
+    for (qsizetype i = 0; i < function.parameters.size(); ++i) {
+        frame[function.parameters.at(i)] =
+            std::size_t(i) < arguments.size() ? arguments[std::size_t(i)] : Value();
+    }
+    const qsizetype back = pos_;
+    pos_ = function.start;
+    frames_.push_back(&frame);
+    Value result;
+    try {
+        if (accept(Tok::Var)) {
+            declarations(false, &frame);
+        }
+        expect(Tok::Code);
+        statements(true, {Tok::EndFunction});
+    } catch (const ReturnSignal& returned) {
+        result = returned.value;
+    } catch (...) {
+        frames_.pop_back();
+        throw;
+    }
+    frames_.pop_back();
+    pos_ = back;
+    --depth_;
+    return result;
+}
+
+} // namespace rehearsal

@@ -1,0 +1,227 @@
+// The interpreter that rehearses a script, on small scripts that each exercise one part of the
+// language, on runaway scripts, and the rehearsal of the shipped templates over every built-in
+// flight: every speed call-out rule kept, and the three faults the templates once had (a V2
+// after a touch-and-go from the air, "Take-off rejected" after a fast taxi, silence after the
+// first landing) seen when put back.
+#include "rehearsal/interpreter.h"
+#include "rehearsal/rehearsal.h"
+
+#include <QFile>
+#include <QtTest>
+
+using namespace rehearsal;
+
+namespace {
+
+QByteArray dataFile(const char* name) {
+    QFile file(QStringLiteral(TALVO_DATA_DIR "/lib/") + QString::fromLatin1(name));
+    if (!file.open(QIODevice::ReadOnly)) {
+        qFatal("cannot read %s", name);
+    }
+    return file.readAll();
+}
+
+// The shipped templates around the six lines, as the compile writes them.
+QByteArray assembled(const QByteArray& speeds, const QByteArray& opening = dataFile("Talvo.abl"),
+                     const QByteArray& closing = dataFile("Talvo2.abl")) {
+    return opening + speeds + "CallSpeed = 1;\r\nCallList = 1;\r\nRateFlight = 1;\r\n" + closing;
+}
+
+const QByteArray kSpeeds = "nV1=148;\r\nnVr=166;\r\nnV2=178;\r\n";
+
+QStringList texts(const FlightRehearsal& flight) {
+    QStringList shown;
+    for (const Record& record : flight.records) {
+        if (!record.text.startsWith(QLatin1String("sound: "))) {
+            shown.append(record.text);
+        }
+    }
+    return shown;
+}
+
+const FlightRehearsal& flightNamed(const Rehearsal& r, const QString& name) {
+    for (const FlightRehearsal& flight : r.flights) {
+        if (flight.flight.name == name) {
+            return flight;
+        }
+    }
+    qFatal("no flight %s", qPrintable(name));
+}
+
+} // namespace
+
+class TestInterpreter : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // A module whose main body runs three times; the value of n after the third run.
+    void language_data() {
+        QTest::addColumn<QByteArray>("declarations");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("precedence")
+            << QByteArray("static integer n;") << QByteArray("n = 2 + 3 * 4 - 10 / 3;") << 11.0;
+        QTest::newRow("brackets and sign")
+            << QByteArray("static integer n;") << QByteArray("n = -(2 + 3) * 2;") << -10.0;
+        QTest::newRow("real division")
+            << QByteArray("static real n;") << QByteArray("n = 7.0 / 2;") << 3.5;
+        QTest::newRow("mod") << QByteArray("static integer n;") << QByteArray("n = 17 mod 5;")
+                             << 2.0;
+        QTest::newRow("statics keep their value")
+            << QByteArray("static integer n;") << QByteArray("n = n + 1;") << 3.0;
+        QTest::newRow("module variables start again")
+            << QByteArray("integer k; static integer n;") << QByteArray("k = k + 1; n = k;") << 1.0;
+        QTest::newRow("if and else") << QByteArray("static integer n;")
+                                     << QByteArray("if ((n > 1) and not (n == 5)) then n = 5; "
+                                                   "else n = n + 1; endif;")
+                                     << 5.0;
+        QTest::newRow("while") << QByteArray("static integer n; integer k;")
+                               << QByteArray("k = 0; n = 0; while (k < 10) do k = k + 1; "
+                                             "n = n + k; endwhile;")
+                               << 55.0;
+        QTest::newRow("repeat") << QByteArray("static integer n;")
+                                << QByteArray("n = 0; repeat n = n + 2; until (n >= 7);") << 8.0;
+        QTest::newRow("for") << QByteArray("static integer n; integer k;")
+                             << QByteArray("n = 0; for k = 1 to 4 do n = n * 10 + k; endfor;")
+                             << 1234.0;
+        QTest::newRow("switch") << QByteArray("static integer n, m;")
+                                << QByteArray("m = m + 1; switch (m) case 1, 2: n = 10; endcase; "
+                                              "case 3: n = 30; endcase; endswitch;")
+                                << 30.0;
+        QTest::newRow("function and recursion")
+            << QByteArray("static integer n;\r\nfunction F (integer k) : integer;\r\ncode\r\n"
+                          "if (k <= 1) then return (1); endif;\r\nreturn (k * F(k - 1));\r\n"
+                          "endfunction;")
+            << QByteArray("n = F(5);") << 120.0;
+    }
+    void language() {
+        QFETCH(QByteArray, declarations);
+        QFETCH(QByteArray, body);
+        QFETCH(double, expected);
+        const bool functions = declarations.contains("function");
+        const QByteArray script =
+            "module T;\r\nvar\r\n" +
+            (functions ? declarations.left(declarations.indexOf("function")) : declarations) +
+            "\r\n" + (functions ? declarations.mid(declarations.indexOf("function")) : "") +
+            "\r\ncode\r\n" + body + "\r\nendmodule.\r\n";
+        Interpreter interpreter(script, {});
+        for (int run = 0; run < 3; ++run) {
+            QVERIFY2(interpreter.run(Sample{}), qPrintable(interpreter.problem()));
+        }
+        QCOMPARE(interpreter.variable(QStringLiteral("n"))->number, expected);
+    }
+
+    // A script that would never give the simulator back its run is stopped, naming its line.
+    void runaways_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("endless loop")
+            << QByteArray("module T;\r\nvar\r\nstatic integer n;\r\ncode\r\nwhile (true) do\r\n"
+                          "n = n + 1;\r\nendwhile;\r\nendmodule.\r\n")
+            << QStringLiteral("line 5: the script ran more than 1000000 steps");
+        QTest::newRow("recursion without end")
+            << QByteArray("module T;\r\nvar\r\nstatic integer n;\r\nfunction F : integer;\r\n"
+                          "code\r\nreturn (F);\r\nendfunction;\r\ncode\r\nn = F;\r\nendmodule.\r\n")
+            << QStringLiteral("calls nested more than 200 deep");
+        QTest::newRow("text without bound")
+            << QByteArray("module T;\r\nvar\r\nstatic char s;\r\ncode\r\ns = \"ab\";\r\n"
+                          "while (true) do s = s + s; endwhile;\r\nendmodule.\r\n")
+            << QStringLiteral("a text longer than 65536 characters");
+    }
+    void runaways() {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, problem);
+        Interpreter interpreter(script, {});
+        QVERIFY(!interpreter.run(Sample{}));
+        QVERIFY2(interpreter.problem().contains(problem), qPrintable(interpreter.problem()));
+        QVERIFY(!interpreter.run(Sample{}));
+    }
+
+    // The shipped templates, their placeholders rehearsed like real names, keep every rule of
+    // the speed call-outs on every built-in flight, with whole and decimal speeds.
+    void shippedTemplatesKeepEveryRule_data() {
+        QTest::addColumn<QByteArray>("speeds");
+        QTest::newRow("whole speeds") << kSpeeds;
+        QTest::newRow("decimal speeds") << QByteArray("nV1=150.5;\r\nnVr=166;\r\nnV2=178.5;\r\n");
+    }
+    void shippedTemplatesKeepEveryRule() {
+        QFETCH(QByteArray, speeds);
+        const Rehearsal r = rehearse(assembled(speeds));
+        QVERIFY2(r.problem.isEmpty(), qPrintable(r.problem));
+        QCOMPARE(r.flights.size(), std::size_t(10));
+        for (const FlightRehearsal& flight : r.flights) {
+            QVERIFY2(flight.broken.empty(),
+                     qPrintable(flight.flight.name + QStringLiteral(": ") +
+                                (flight.broken.empty() ? QString() : flight.broken[0].rule)));
+        }
+        const QStringList normal =
+            texts(flightNamed(r, QStringLiteral("normal take-off and climb")));
+        QVERIFY2(
+            normal.indexOf(QStringLiteral("Eighty knots")) < normal.indexOf(QStringLiteral("V1")) &&
+                normal.indexOf(QStringLiteral("V1")) < normal.indexOf(QStringLiteral("Rotate")) &&
+                normal.indexOf(QStringLiteral("Rotate")) < normal.indexOf(QStringLiteral("V2")) &&
+                normal.indexOf(QStringLiteral("Eighty knots")) >= 0,
+            qPrintable(normal.join(u'|')));
+    }
+
+    // V1 above Vr, which the window takes: the aircraft reaches Vr first, then V1 before it lifts
+    // off, and the rehearsal names the order broken.
+    void speedsOutOfOrder() {
+        const Rehearsal r = rehearse(assembled("nV1=164;\r\nnVr=160;\r\nnV2=178;\r\n"));
+        QVERIFY(r.problem.isEmpty());
+        const FlightRehearsal& normal = flightNamed(r, QStringLiteral("normal take-off and climb"));
+        QVERIFY(!normal.broken.empty());
+        QVERIFY2(normal.broken[0].rule.contains(QStringLiteral("\"Rotate\" before \"V1\"")),
+                 qPrintable(normal.broken[0].rule));
+    }
+
+    // Each mend of the templates, put back the way it was, shows its fault again.
+    void mendedFaults() {
+        const QByteArray opening = dataFile("Talvo.abl");
+        const QByteArray closing = dataFile("Talvo2.abl");
+
+        // V2 and the climb prompts in any climb: a touch-and-go from the air calls "V2".
+        QByteArray old = opening;
+        old.replace("((nPhase == PH_CLIMB) and (bTakeoffClimb) and (not bClimbedOut))",
+                    "((nPhase == PH_CLIMB) and (not bClimbedOut))");
+        QVERIFY(old != opening);
+        Rehearsal r = rehearse(assembled(kSpeeds, old, closing));
+        QVERIFY(!flightNamed(r, QStringLiteral("touch-and-go from the air")).broken.empty());
+        r = rehearse(assembled(kSpeeds));
+        QVERIFY(!texts(flightNamed(r, QStringLiteral("touch-and-go from the air")))
+                     .contains(QStringLiteral("V2")));
+        QVERIFY(!texts(flightNamed(r, QStringLiteral("touch-and-go from the air")))
+                     .contains(QStringLiteral("Positive rate - gear up")));
+
+        // A fast taxi that stops is no rejected take-off.
+        QVERIFY(!texts(flightNamed(r, QStringLiteral("fast taxi that stops")))
+                     .contains(QStringLiteral("Take-off rejected")));
+        QVERIFY(texts(flightNamed(r, QStringLiteral("take-off rejected below V1")))
+                    .contains(QStringLiteral("Take-off rejected")));
+        QByteArray oldClosing = closing;
+        oldClosing.replace("if ((CallSpeed == 1) and (bRollEighty)) then",
+                           "if (CallSpeed == 1) then");
+        QVERIFY(oldClosing != closing);
+        r = rehearse(assembled(kSpeeds, opening, oldClosing));
+        QVERIFY(texts(flightNamed(r, QStringLiteral("fast taxi that stops")))
+                    .contains(QStringLiteral("Take-off rejected")));
+
+        // A second take-off after landing and stopping gets its call-outs again.
+        r = rehearse(assembled(kSpeeds));
+        const QStringList second =
+            texts(flightNamed(r, QStringLiteral("second take-off after landing")));
+        QCOMPARE(second.count(QStringLiteral("Rotate")), 2);
+        QCOMPARE(second.count(QStringLiteral("V2")), 2);
+        oldClosing = closing;
+        oldClosing.replace("  if ((nWas == PH_DONE) and (bGround) and (fIAS >= ROLL_IAS)) then\r\n"
+                           "    StartNewFlight;\r\n    nPhase = PH_ROLL;\r\n  endif;\r\n",
+                           "");
+        QVERIFY(oldClosing != closing);
+        r = rehearse(assembled(kSpeeds, opening, oldClosing));
+        QCOMPARE(texts(flightNamed(r, QStringLiteral("second take-off after landing")))
+                     .count(QStringLiteral("Rotate")),
+                 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInterpreter)
+#include "tst_interpreter.moc"
