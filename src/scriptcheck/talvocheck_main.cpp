@@ -3,12 +3,16 @@
 
 #include "scriptcheck/assembly.h"
 #include "scriptcheck/scriptcheck.h"
+#include "talvocheck_rehearse.h"
 
 #include <algorithm>
+#include <memory>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QSysInfo>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -16,6 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kUsage = u"usage: talvo-check [--help] [--version] SCRIPT...\n"
+                       "       talvo-check --rehearse SCRIPT [--plot FILE.png]\n"
                        "\n"
                        "Checks each SCRIPT as the simulator's script interpreter reads it and\n"
                        "prints FILE:LINE: and the first problem, or that the simulator will\n"
@@ -30,8 +35,16 @@ const QString kUsage = u"usage: talvo-check [--help] [--version] SCRIPT...\n"
                        "Names beginning with SimVar_ or SimCall_ are placeholders to replace\n"
                        "with your simulator's names.\n"
                        "\n"
-                       "Exit status: 0 every script loads, 1 a script has a problem,\n"
-                       "2 a file cannot be read or the command is wrong.\n"_s;
+                       "With --rehearse, runs a generated script over simulated flights (a\n"
+                       "normal take-off, rejected take-offs, a fast taxi, landings, touch-and-\n"
+                       "goes, a go-around, a bounce, a second take-off) and prints, per flight,\n"
+                       "the time, speed, height and text of each call-out and every rule of the\n"
+                       "speed call-outs it broke; --plot also draws speed and height over time\n"
+                       "with each call-out marked, into FILE.png.\n"
+                       "\n"
+                       "Exit status: 0 every script loads (with --rehearse: every rule kept),\n"
+                       "1 a script has a problem (or breaks a rule), 2 a file cannot be read\n"
+                       "or written, or the command is wrong.\n"_s;
 
 enum Status { Loads = 0, HasProblem = 1, Unreadable = 2 };
 
@@ -112,14 +125,34 @@ int checkFile(const QString& path, QTextStream& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // A plot is drawn with the system's fonts, which need Qt's GUI part; no window opens, so
+    // without a display (and not on Windows) the offscreen platform does.
+    bool plotting = false;
+    for (int i = 1; i < argc; ++i) {
+        plotting = plotting || qstrcmp(argv[i], "--plot") == 0;
+    }
+    if (plotting && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM") &&
+        QSysInfo::kernelType() != u"winnt"_s) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    std::unique_ptr<QCoreApplication> app = plotting
+                                                ? std::make_unique<QGuiApplication>(argc, argv)
+                                                : std::make_unique<QCoreApplication>(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList files;
     bool optionsEnd = false;
-    for (const QString& argument : app.arguments().mid(1)) {
+    bool rehearse = false;
+    QString plot;
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
         if (optionsEnd || !argument.startsWith(u'-') || argument == u"-"_s) {
             files << argument;
+        } else if (argument == u"--rehearse"_s) {
+            rehearse = true;
+        } else if (argument == u"--plot"_s && i + 1 < arguments.size()) {
+            plot = arguments[++i];
         } else if (argument == u"--"_s) {
             optionsEnd = true;
         } else if (argument == u"--help"_s || argument == u"-h"_s) {
@@ -136,6 +169,13 @@ int main(int argc, char** argv) {
     if (files.isEmpty()) {
         err << "talvo-check: no script named\n\n" << kUsage;
         return Unreadable;
+    }
+    if (rehearse || !plot.isEmpty()) {
+        if (files.size() != 1) {
+            err << "talvo-check: --rehearse takes one script\n\n" << kUsage;
+            return Unreadable;
+        }
+        return rehearseScript(files.first(), plot, out);
     }
     int status = Loads;
     for (const QString& file : files)
