@@ -1,7 +1,10 @@
 #include "compiler/scriptverdict.h"
 
+#include "rehearsal/rehearsal.h"
+#include "rehearsal/roles.h"
 #include "scriptcheck/scriptcheck.h"
 
+#include <algorithm>
 #include <array>
 #include <QDir>
 
@@ -67,13 +70,52 @@ QString explain(const scriptcheck::Problem& problem, const ScriptLayout& layout,
         .arg(templateName, problem.message);
 }
 
+// What the rehearsal over simulated flights found wrong in a script that loads: the first broken
+// rule (which flight, when, which speeds), or a runaway. No value when every rule held, or when
+// the script's host names could not be placed (the pilot's own simulator names, which the
+// rehearsal does not guess), or when it has no routine to show a text (it makes no call-outs).
+std::optional<QString> rehearsalProblem(QByteArrayView script, const ScriptLayout& layout) {
+    const rehearsal::Roles roles = rehearsal::placeRoles(script);
+    const bool shows = std::any_of(roles.names.begin(), roles.names.end(), [](const auto& name) {
+        return name.role == rehearsal::Role::ShowText;
+    });
+    if (!roles.problem.isEmpty() || !shows) {
+        return std::nullopt;
+    }
+    const rehearsal::Rehearsal result = rehearsal::rehearse(script);
+    const QString path = QDir::toNativeSeparators(layout.path);
+    if (!result.problem.isEmpty()) {
+        return QStringLiteral("The adventure's files are written and the simulator will load its "
+                              "script %1, but in a rehearsal over simulated flights it was "
+                              "stopped: %2.\nMend the template, then compile again.")
+            .arg(path, result.problem);
+    }
+    for (const rehearsal::FlightRehearsal& flight : result.flights) {
+        if (flight.broken.empty()) {
+            continue;
+        }
+        const rehearsal::Settings& s = result.settings;
+        const bool outOfOrder = s.v1 > s.vr || s.vr > s.v2;
+        return QStringLiteral("The adventure's files are written and the simulator will load its "
+                              "script %1, but in a rehearsal of the flight \"%2\" it breaks a "
+                              "rule of the speed call-outs at %3 s: %4 (V1 %5, Vr %6, V2 %7).\n%8")
+            .arg(path, flight.flight.name, QString::number(flight.broken.front().time, 'f', 2),
+                 flight.broken.front().rule, QString::number(s.v1), QString::number(s.vr),
+                 QString::number(s.v2),
+                 outOfOrder ? QStringLiteral("V1, Vr and V2 are out of order: please check them "
+                                             "in the compiler window and compile again.")
+                            : QStringLiteral("Mend the template, then compile again."));
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<QString> scriptProblem(QByteArrayView script, const ScriptLayout& layout,
                                      const AdventureValues& values) {
     const std::optional<scriptcheck::Problem> problem = scriptcheck::checkScript(script);
     if (!problem) {
-        return std::nullopt;
+        return rehearsalProblem(script, layout);
     }
     return QStringLiteral("The adventure's files are written, but the simulator will not run its "
                           "script %1.\nLine %2: %3")
