@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Compiles the demo adventure without a display: the program runs in a virtual display under a
 # window manager, and the pilot-like driver loads the demo flight, compiles it and ends the
-# program.
+# program, then prints the adventure's rehearsal over simulated flights and where its plot is.
 #
 # usage: demo-headless.sh PROGRAM WORKFOLDER
 set -euo pipefail
@@ -47,3 +47,17 @@ Its files:
   flight plan:       $folder/$plan.pln (cruising altitude updated; working copy $work/$plan.pln)
 Screenshots:         $PILOT_SHOTS/
 REPORT
+
+# What the adventure's script will do in the simulator: its rehearsal over simulated flights.
+check=$(dirname "$program")/../scriptcheck/talvo-check
+if [[ -x "$check" ]]; then
+    echo
+    echo "The adventure's rehearsal over simulated flights (talvo-check --rehearse):"
+    status=0
+    "$check" --rehearse "$work/lib/$plan.abl" --plot "$PILOT_SHOTS/rehearsal.png" || status=$?
+    if ((status == 0)); then
+        echo "Every rule of the speed call-outs kept. Its plot: $PILOT_SHOTS/rehearsal.png"
+    else
+        echo "A rule was broken (see above). Its plot: $PILOT_SHOTS/rehearsal.png"
+    fi
+fi

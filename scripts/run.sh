@@ -21,7 +21,7 @@ else
 fi
 # Only the program itself, without the progress lines (warnings and errors still show).
 echo "Building the program in build/ ..."
-(cd "$root" && cmake --preset default >/dev/null && cmake --build build --target talvo -- --quiet)
+(cd "$root" && cmake --preset default >/dev/null && cmake --build build --target talvo talvo-check -- --quiet)
 
 work=$root/run
 mkdir -p "$work/lib"
