@@ -120,7 +120,7 @@ Value Interpreter::term(bool run) {
 }
 
 Value Interpreter::factor(bool run) {
-    const scriptcheck::Token token = at();
+    const scriptcheck::Token& token = at();
     switch (token.kind) {
     case Tok::Integer:
         ++pos_;
