@@ -50,7 +50,7 @@ public:
         state_.onGround = false;
         const double sign = height >= state_.height ? 1 : -1;
         state_.verticalSpeed = sign * std::abs(fpm);
-        state_.pitch = sign > 0 ? 12 : 2;
+        state_.pitch = sign > 0 ? 10 : 2;
         while (std::abs(state_.height - height) > 1e-9) {
             emit();
             state_.height = towards(state_.height, height, std::abs(fpm) / 60 * kStep);
@@ -106,9 +106,17 @@ FlightBuilder& takeOff(FlightBuilder& b, double vr, double v2) {
     return b.hold(3).roll(vr, 2.5).rotate(vr + 6).fly(1500, 2000, v2 + 15);
 }
 
-// From a circuit height down to the runway, then slowing to a stop.
-FlightBuilder& landAndStop(FlightBuilder& b, double approachSpeed) {
-    return b.configureForLanding().fly(0, 700, approachSpeed).roll(0, 3, 30).hold(5);
+// The script's rating comes line by line after the stop: long enough to see all of it.
+constexpr double kRatingSeconds = 130;
+
+// From a circuit height down to the runway (a flare from 50 ft), then slowing to a stop and
+// standing there for a time.
+FlightBuilder& landAndStop(FlightBuilder& b, double approachSpeed, double standing) {
+    return b.configureForLanding()
+        .fly(50, 700, approachSpeed)
+        .fly(0, 150, approachSpeed)
+        .roll(0, 3, 30)
+        .hold(standing);
 }
 
 } // namespace
@@ -138,7 +146,7 @@ std::vector<Flight> builtInFlights(double v1, double vr, double v2) {
     }
     {
         FlightBuilder b{airborne(2500, approach + 20)};
-        landAndStop(b, approach);
+        landAndStop(b, approach, kRatingSeconds);
         flights.push_back(b.finish(u"flight saved in the air that lands"_s));
     }
     {
@@ -161,14 +169,14 @@ std::vector<Flight> builtInFlights(double v1, double vr, double v2) {
     {
         FlightBuilder b{airborne(1500, approach + 10)};
         b.configureForLanding().fly(0, 700, approach).hold(0.5).fly(15, 600, approach);
-        b.fly(0, 300, approach).roll(0, 3, 30).hold(5);
+        b.fly(0, 300, approach).roll(0, 3, 30).hold(kRatingSeconds);
         flights.push_back(b.finish(u"bounce"_s));
     }
     {
         FlightBuilder b{Sample{}};
         takeOff(b, vr, v2);
-        landAndStop(b, approach);
-        b.hold(10);
+        // long enough for the rating's first line, not for all of it
+        landAndStop(b, approach, 30);
         takeOff(b, vr, v2);
         flights.push_back(b.finish(u"second take-off after landing"_s));
     }

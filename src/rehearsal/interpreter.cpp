@@ -3,6 +3,7 @@
 #include "scriptcheck/failure.h"
 #include "scriptcheck/scanner.h"
 
+#include <algorithm>
 #include <cmath>
 
 using scriptcheck::Tok;
@@ -17,15 +18,24 @@ struct Stopped {
 } // namespace
 
 Interpreter::Interpreter(QByteArrayView script, const std::vector<PlacedName>& roles) {
+    true_ = nameOf(QStringLiteral("true"));
+    false_ = nameOf(QStringLiteral("false"));
+    return_ = nameOf(QStringLiteral("return"));
     for (const PlacedName& name : roles) {
-        hostNames_[name.name.toLower()] = name.role;
+        nameTable_[std::size_t(nameOf(name.name.toLower()))].host = name.role;
     }
     try {
         const scriptcheck::Options options;
         scriptcheck::Scanner scanner(script, options);
         for (;;) {
             tokens_.push_back(scanner.next());
-            if (tokens_.back().kind == Tok::Eof) {
+            const scriptcheck::Token& token = tokens_.back();
+            names_.push_back(token.kind == Tok::Identifier ? nameOf(token.lower) : -1);
+            numbers_.push_back(token.kind == Tok::Integer
+                                   ? double(scriptcheck::wholeNumber(token.text))
+                               : token.kind == Tok::Real ? token.text.toDouble()
+                                                         : 0.0);
+            if (token.kind == Tok::Eof) {
                 break;
             }
         }
@@ -35,6 +45,19 @@ Interpreter::Interpreter(QByteArrayView script, const std::vector<PlacedName>& r
     } catch (const Stopped& stopped) {
         problem_ = stopped.why;
     }
+}
+
+// Names are numbered as they are first met, each spelling of a name under one number.
+int Interpreter::nameOf(const QString& lower) {
+    const auto it = nameIndex_.constFind(lower);
+    if (it != nameIndex_.constEnd()) {
+        return *it;
+    }
+    const int n = int(nameTable_.size());
+    nameIndex_.insert(lower, n);
+    nameTable_.push_back(Name{});
+    nameTable_.back().lower = lower;
+    return n;
 }
 
 void Interpreter::stop(const QString& why) const {
@@ -62,7 +85,7 @@ void Interpreter::prepare() {
     expect(Tok::Semicolon);
     if (accept(Tok::Const)) {
         while (is(Tok::Identifier)) {
-            const QString name = at().lower;
+            const int n = name();
             ++pos_;
             expect(Tok::Equal);
             const bool negative = accept(Tok::Minus);
@@ -70,7 +93,7 @@ void Interpreter::prepare() {
             if (negative) {
                 v.number = -v.number;
             }
-            constants_[name] = v;
+            nameTable_[std::size_t(n)].constant = v;
             expect(Tok::Semicolon);
         }
     }
@@ -78,7 +101,7 @@ void Interpreter::prepare() {
         declarations(true, nullptr);
     }
     while (accept(Tok::Function)) {
-        const QString name = at().lower;
+        const int n = name();
         Function function;
         ++pos_;
         if (accept(Tok::LParen)) {
@@ -86,7 +109,7 @@ void Interpreter::prepare() {
                 if (is(Tok::Identifier) && tokens_[std::size_t(pos_ + 1)].kind == Tok::Identifier) {
                     ++pos_; // the parameter's type
                 }
-                function.parameters.append(at().lower);
+                function.parameters.push_back(name());
                 ++pos_;
                 accept(Tok::Comma);
             }
@@ -102,7 +125,10 @@ void Interpreter::prepare() {
         }
         expect(Tok::EndFunction);
         expect(Tok::Semicolon);
-        functions_[name] = function;
+        if (n >= 0) {
+            nameTable_[std::size_t(n)].function = int(functions_.size());
+        }
+        functions_.push_back(function);
     }
     expect(Tok::Code);
     mainBody_ = pos_;
@@ -120,16 +146,25 @@ void Interpreter::declarations(bool moduleLevel, Frame* frame) {
             }
         }
         while (is(Tok::Identifier)) {
-            const QString name = at().lower;
+            const int n = name();
             ++pos_;
             if (!moduleLevel) {
-                (*frame)[name] = zero(typeName);
-            } else if (isStatic) {
-                statics_[name] = zero(typeName);
+                const auto local =
+                    std::find_if(frame->begin(), frame->end(),
+                                 [n](const auto& entry) { return entry.first == n; });
+                if (local == frame->end()) {
+                    frame->emplace_back(n, zero(typeName));
+                } else {
+                    local->second = zero(typeName);
+                }
             } else {
-                runLocals_[name] = zero(typeName);
+                Name& variable = nameTable_[std::size_t(n)];
+                variable.value = variable.zero = zero(typeName);
+                if (variable.scope == Name::Scope::None && !isStatic) {
+                    runVariables_.push_back(n);
+                }
+                variable.scope = isStatic ? Name::Scope::Static : Name::Scope::Run;
             }
-            moduleTypes_[name] = typeName;
             accept(Tok::Comma);
         }
         expect(Tok::Semicolon);
@@ -155,31 +190,29 @@ bool Interpreter::run(const Sample& state) {
     state_ = state;
     steps_ = 0;
     depth_ = 0;
-    for (auto& [name, value] : runLocals_) {
-        value = zero(moduleTypes_[name]);
+    for (int n : runVariables_) {
+        Name& variable = nameTable_[std::size_t(n)];
+        if (variable.scope == Name::Scope::Run) {
+            variable.value = variable.zero;
+        }
     }
     frames_.clear();
     pos_ = mainBody_;
+    returning_ = false; // a return in the main body ends the run
     try {
         statements(true, {Tok::EndModule});
     } catch (const Stopped& stopped) {
         problem_ = stopped.why;
-    } catch (const ReturnSignal&) {
-        // a return in the main body ends the run
     }
     return problem_.isEmpty();
 }
 
 std::optional<Value> Interpreter::variable(const QString& name) const {
-    const auto it = statics_.find(name.toLower());
-    if (it != statics_.end()) {
-        return it->second;
+    const auto it = nameIndex_.constFind(name.toLower());
+    if (it == nameIndex_.constEnd() || nameTable_[std::size_t(*it)].scope == Name::Scope::None) {
+        return std::nullopt;
     }
-    const auto local = runLocals_.find(name.toLower());
-    if (local != runLocals_.end()) {
-        return local->second;
-    }
-    return std::nullopt;
+    return nameTable_[std::size_t(*it)].value;
 }
 
 void Interpreter::step() {
@@ -202,7 +235,7 @@ void Interpreter::statements(bool run, std::initializer_list<Tok> ends) {
         if (is(Tok::Eof)) {
             stop(QStringLiteral("the script ends too early"));
         }
-        statement(run);
+        statement(run && !returning_); // after a return the rest is only read past
     }
 }
 
@@ -226,24 +259,26 @@ void Interpreter::statement(bool run) {
     default:
         stop(QStringLiteral("a statement the rehearsal cannot run: ") + at().text);
     }
-    const QString name = at().lower;
+    const int n = name();
     ++pos_;
-    if (name == QLatin1String("return")) {
+    if (n == return_) {
         Value v;
         if (is(Tok::LParen)) {
             v = expression(run);
         }
         if (run) {
-            throw ReturnSignal{v};
+            returning_ = true;
+            returned_ = v;
         }
         return;
     }
     if (accept(Tok::Equal)) {
         const Value v = expression(run);
         if (run) {
-            Value* target = lookup(name);
+            Value* target = lookup(n);
             if (target == nullptr) {
-                stop(QStringLiteral("%1 cannot be assigned in a rehearsal").arg(name));
+                stop(QStringLiteral("%1 cannot be assigned in a rehearsal")
+                         .arg(nameTable_[std::size_t(n)].lower));
             }
             const Value::Type type = target->type;
             *target = v;
@@ -256,7 +291,7 @@ void Interpreter::statement(bool run) {
         }
         return;
     }
-    call(name, run);
+    call(n, run);
 }
 
 void Interpreter::ifStatement(bool run) {
@@ -275,11 +310,11 @@ void Interpreter::whileStatement(bool run) {
     const qsizetype condition = pos_;
     for (;;) {
         pos_ = condition;
-        const Value condition_value = expression(run);
-        const bool go = run && condition_value.flag;
+        const Value condition_value = expression(run && !returning_);
+        const bool go = run && !returning_ && condition_value.flag;
         expect(Tok::Do);
         statements(go, {Tok::EndWhile});
-        if (!go) {
+        if (!go || returning_) {
             break;
         }
         pos_ = condition; // a runaway loop is named by its first line
@@ -295,8 +330,8 @@ void Interpreter::repeatStatement(bool run) {
         pos_ = body;
         statements(run, {Tok::Until});
         expect(Tok::Until);
-        const Value until = expression(run);
-        const bool done = !run || until.flag;
+        const Value until = expression(run && !returning_);
+        const bool done = !run || returning_ || until.flag;
         if (done) {
             break;
         }
@@ -307,7 +342,8 @@ void Interpreter::repeatStatement(bool run) {
 
 void Interpreter::forStatement(bool run) {
     ++pos_;
-    const QString name = at().lower;
+    const int counterName = name();
+    const QString& spelled = at().text;
     ++pos_;
     expect(Tok::Equal);
     const Value from = expression(run);
@@ -315,9 +351,9 @@ void Interpreter::forStatement(bool run) {
     const Value to = expression(run);
     expect(Tok::Do);
     const qsizetype body = pos_;
-    Value* counter = run ? lookup(name) : nullptr;
+    Value* counter = run ? lookup(counterName) : nullptr;
     if (run && counter == nullptr) {
-        stop(QStringLiteral("%1 cannot count a loop").arg(name));
+        stop(QStringLiteral("%1 cannot count a loop").arg(spelled));
     }
     double n = from.number;
     bool any = false;
@@ -326,6 +362,9 @@ void Interpreter::forStatement(bool run) {
         counter->number = n;
         pos_ = body;
         statements(true, {Tok::EndFor});
+        if (returning_) {
+            break;
+        }
         step();
         n = counter->number + 1;
     }
@@ -343,7 +382,7 @@ void Interpreter::switchStatement(bool run) {
     while (accept(Tok::Case)) {
         bool match = false;
         do {
-            const Value label = expression(run);
+            const Value label = expression(run && !returning_);
             match = match || (run && label.number == selector.number);
         } while (accept(Tok::Comma));
         expect(Tok::Colon);

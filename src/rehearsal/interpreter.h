@@ -4,8 +4,9 @@
 #include "rehearsal/rules.h"
 #include "scriptcheck/token.h"
 
-#include <map>
+#include <optional>
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -48,17 +49,26 @@ public:
 private:
     struct Function {
         qsizetype start = 0; // the token after the function's name
-        QStringList parameters;
+        std::vector<int> parameters;
         bool givesValue = false;
     };
-    using Frame = std::map<QString, Value>;
-    struct ReturnSignal {
-        Value value;
+    // A function's parameters and locals: few, so a list is searched.
+    using Frame = std::vector<std::pair<int, Value>>;
+    // What a name (all its spellings, as names are compared without regard to case) stands for.
+    struct Name {
+        QString lower;
+        std::optional<Value> constant;
+        int function = -1; // in functions_
+        std::optional<Role> host;
+        enum class Scope { None, Static, Run } scope = Scope::None;
+        Value value; // a static's or the module's variable's value
+        Value zero;  // the module's variable's value at the start of each run
     };
 
     void prepare();
     void declarations(bool statics, Frame* frame);
     Value zero(const QString& typeName) const;
+    int nameOf(const QString& lower);
 
     // statements, executed when run is true, only read past otherwise
     void statements(bool run, std::initializer_list<scriptcheck::Tok> ends);
@@ -73,27 +83,32 @@ private:
     Value simple(bool run);
     Value term(bool run);
     Value factor(bool run);
-    Value call(const QString& name, bool run);
+    Value call(int name, bool run);
     Value callFunction(const Function& function, const std::vector<Value>& arguments);
-    Value* lookup(const QString& name);
+    Value* lookup(int name);
     void step();
 
     const scriptcheck::Token& at() const { return tokens_[static_cast<std::size_t>(pos_)]; }
+    // the name of the identifier at pos_
+    int name() const { return names_[static_cast<std::size_t>(pos_)]; }
     bool is(scriptcheck::Tok kind) const { return at().kind == kind; }
     bool accept(scriptcheck::Tok kind);
     void expect(scriptcheck::Tok kind);
     [[noreturn]] void stop(const QString& why) const;
 
     std::vector<scriptcheck::Token> tokens_;
+    std::vector<int> names_;      // per token: its name for an identifier, else -1
+    std::vector<double> numbers_; // per token: a number's value
     qsizetype pos_ = 0;
     qsizetype mainBody_ = -1;
-    std::map<QString, Value> constants_;
-    Frame statics_;   // statics and module variables
-    Frame runLocals_; // the module's variables without "static", zero at each run
-    std::map<QString, QString> moduleTypes_;
+    std::vector<Name> nameTable_;
+    QHash<QString, int> nameIndex_;
+    std::vector<int> runVariables_; // the module's variables without "static"
+    std::vector<Function> functions_;
     std::vector<Frame*> frames_;
-    std::map<QString, Function> functions_;
-    std::map<QString, Role> hostNames_;
+    int true_ = -1, false_ = -1, return_ = -1;
+    bool returning_ = false; // a return was run: the rest of its function is only read past
+    Value returned_;
     Sample state_;
     std::vector<Record> records_;
     QString problem_;

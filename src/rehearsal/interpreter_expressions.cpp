@@ -124,10 +124,10 @@ Value Interpreter::factor(bool run) {
     switch (token.kind) {
     case Tok::Integer:
         ++pos_;
-        return number(double(scriptcheck::wholeNumber(token.text)), true);
+        return number(numbers_[std::size_t(pos_ - 1)], true);
     case Tok::Real:
         ++pos_;
-        return number(token.text.toDouble(), false);
+        return number(numbers_[std::size_t(pos_ - 1)], false);
     case Tok::String: {
         ++pos_;
         Value v;
@@ -159,19 +159,20 @@ Value Interpreter::factor(bool run) {
     default:
         stop(QStringLiteral("an expression the rehearsal cannot read: ") + token.text);
     }
+    const int n = name();
     ++pos_;
-    const QString name = token.lower;
-    if (name == QLatin1String("true") || name == QLatin1String("false")) {
-        return boolean(name == QLatin1String("true"));
+    if (n == true_ || n == false_) {
+        return boolean(n == true_);
     }
-    if (const auto constant = constants_.find(name); constant != constants_.end()) {
-        return constant->second;
+    const Name& named = nameTable_[std::size_t(n)];
+    if (named.constant) {
+        return *named.constant;
     }
-    if (functions_.count(name) != 0 || (hostNames_.count(name) != 0 && is(Tok::LParen))) {
-        return call(name, run);
+    if (named.function >= 0 || (named.host && is(Tok::LParen))) {
+        return call(n, run);
     }
-    if (const auto host = hostNames_.find(name); host != hostNames_.end()) {
-        switch (host->second) {
+    if (named.host) {
+        switch (*named.host) {
         case Role::Speed:
             return number(state_.speed, false);
         case Role::Height:
@@ -187,37 +188,33 @@ Value Interpreter::factor(bool run) {
         case Role::Gear:
             return number(state_.gearDown ? 1 : 0, false);
         default:
-            return call(name, run);
+            return call(n, run);
         }
     }
     if (!run) {
         return Value();
     }
-    const Value* v = lookup(name);
+    const Value* v = lookup(n);
     if (v == nullptr) {
         stop(QStringLiteral("%1 has no value in a rehearsal").arg(token.text));
     }
     return *v;
 }
 
-Value* Interpreter::lookup(const QString& name) {
+Value* Interpreter::lookup(int n) {
     if (!frames_.empty()) {
-        const auto local = frames_.back()->find(name);
-        if (local != frames_.back()->end()) {
-            return &local->second;
+        for (auto& [local, value] : *frames_.back()) {
+            if (local == n) {
+                return &value;
+            }
         }
     }
-    if (const auto it = runLocals_.find(name); it != runLocals_.end()) {
-        return &it->second;
-    }
-    if (const auto it = statics_.find(name); it != statics_.end()) {
-        return &it->second;
-    }
-    return nullptr;
+    Name& named = nameTable_[std::size_t(n)];
+    return named.scope == Name::Scope::None ? nullptr : &named.value;
 }
 
 // A call of one of the script's functions or of a host routine; the name is read already.
-Value Interpreter::call(const QString& name, bool run) {
+Value Interpreter::call(int n, bool run) {
     std::vector<Value> arguments;
     if (accept(Tok::LParen)) {
         if (!is(Tok::RParen)) {
@@ -230,17 +227,17 @@ Value Interpreter::call(const QString& name, bool run) {
     if (!run) {
         return Value();
     }
-    if (const auto function = functions_.find(name); function != functions_.end()) {
-        return callFunction(function->second, arguments);
+    const Name& named = nameTable_[std::size_t(n)];
+    if (named.function >= 0) {
+        return callFunction(functions_[std::size_t(named.function)], arguments);
     }
-    const auto host = hostNames_.find(name);
-    if (host == hostNames_.end()) {
-        stop(QStringLiteral("%1 is no routine the rehearsal knows").arg(name));
+    if (!named.host) {
+        stop(QStringLiteral("%1 is no routine the rehearsal knows").arg(named.lower));
     }
-    if (host->second == Role::ShowText || host->second == Role::PlaySound) {
+    if (*named.host == Role::ShowText || *named.host == Role::PlaySound) {
         const QString what = arguments.empty() ? QString() : arguments.front().text;
         records_.push_back(
-            {state_, host->second == Role::ShowText ? what : QStringLiteral("sound: ") + what});
+            {state_, *named.host == Role::ShowText ? what : QStringLiteral("sound: ") + what});
     }
     return Value();
 }
@@ -251,9 +248,8 @@ Value Interpreter::callFunction(const Function& function, const std::vector<Valu
                  .arg(kCallDepth));
     }
     Frame frame;
-    for (qsizetype i = 0; i < function.parameters.size(); ++i) {
-        frame[function.parameters.at(i)] =
-            std::size_t(i) < arguments.size() ? arguments[std::size_t(i)] : Value();
+    for (std::size_t i = 0; i < function.parameters.size(); ++i) {
+        frame.emplace_back(function.parameters[i], i < arguments.size() ? arguments[i] : Value());
     }
     const qsizetype back = pos_;
     pos_ = function.start;
@@ -265,11 +261,13 @@ Value Interpreter::callFunction(const Function& function, const std::vector<Valu
         }
         expect(Tok::Code);
         statements(true, {Tok::EndFunction});
-    } catch (const ReturnSignal& returned) {
-        result = returned.value;
     } catch (...) {
         frames_.pop_back();
         throw;
+    }
+    if (returning_) {
+        result = std::move(returned_);
+        returning_ = false;
     }
     frames_.pop_back();
     pos_ = back;

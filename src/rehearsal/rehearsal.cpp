@@ -3,6 +3,8 @@
 #include "rehearsal/interpreter.h"
 #include "rehearsal/roles.h"
 
+#include <algorithm>
+
 namespace rehearsal {
 
 bool Rehearsal::keepsEveryRule() const {
@@ -34,7 +36,9 @@ Rehearsal rehearse(QByteArrayView script) {
         const std::optional<Value> v = probe.variable(QString::fromLatin1(name));
         return v ? v->number : 0.0;
     };
-    result.settings = {number("nV1"), number("nVr"), number("nV2"), number("CallSpeed") == 1};
+    result.settings = {number("nV1"),           number("nVr"),
+                       number("nV2"),           number("CallSpeed") == 1,
+                       number("CallList") == 1, number("RateFlight") == 1};
     for (Flight& flight :
          builtInFlights(result.settings.v1, result.settings.vr, result.settings.v2)) {
         Interpreter interpreter(script, roles.names);
@@ -54,6 +58,11 @@ Rehearsal rehearse(QByteArrayView script) {
             }
         }
         rehearsed.broken = speedCallRules(rehearsed.flight, texts, result.settings);
+        for (BrokenRule& rule : optionRules(rehearsed.flight, texts, result.settings)) {
+            rehearsed.broken.push_back(std::move(rule));
+        }
+        std::stable_sort(rehearsed.broken.begin(), rehearsed.broken.end(),
+                         [](const BrokenRule& a, const BrokenRule& b) { return a.time < b.time; });
         result.flights.push_back(std::move(rehearsed));
     }
     return result;

@@ -19,7 +19,7 @@ struct Rehearsal {
     // Why the script was not rehearsed or stopped (a host name without a role, a runaway); empty
     // when every flight ran to its end.
     QString problem;
-    Settings settings; // the six lines' speeds and CallSpeed, as the script's first run set them
+    Settings settings; // the six lines' speeds and options, as the script's first run set them
     std::vector<FlightRehearsal> flights;
 
     bool keepsEveryRule() const;

@@ -18,6 +18,8 @@ struct Settings {
     double vr = 0;
     double v2 = 0;
     bool callSpeed = true;
+    bool callList = true;
+    bool rateFlight = true;
 };
 
 struct BrokenRule {
@@ -34,5 +36,13 @@ inline constexpr int kLateRuns = 3;
 // none outside a take-off roll, and none at all when CallSpeed is 0.
 std::vector<BrokenRule> speedCallRules(const Flight& flight, const std::vector<Record>& records,
                                        const Settings& settings);
+
+// The rules of the pilot's two other options in one flight: no check-list prompt when CallList
+// is 0, and "Take-off rejected" only with CallSpeed 1; the rating (its grade line, "Flight
+// rating...", and the remarks after it) never when RateFlight is 0, and otherwise once after
+// each landing and stop, before the next take-off roll. A text that is neither a speed call,
+// "Take-off rejected" nor part of the rating is a check-list prompt.
+std::vector<BrokenRule> optionRules(const Flight& flight, const std::vector<Record>& records,
+                                    const Settings& settings);
 
 } // namespace rehearsal

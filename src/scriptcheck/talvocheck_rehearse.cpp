@@ -37,8 +37,8 @@ int rehearseScript(const QString& path, const QString& plotPath, QTextStream& ou
     }
     const rehearsal::Settings& s = result.settings;
     out << path << ": rehearsed over " << result.flights.size() << " flights (V1 " << knots(s.v1)
-        << ", Vr " << knots(s.vr) << ", V2 " << knots(s.v2) << ", speed calls "
-        << (s.callSpeed ? "on" : "off") << ")\n";
+        << ", Vr " << knots(s.vr) << ", V2 " << knots(s.v2) << "; CallSpeed " << int(s.callSpeed)
+        << ", CallList " << int(s.callList) << ", RateFlight " << int(s.rateFlight) << ")\n";
     std::vector<rehearsal::PlottedFlight> plotted;
     for (const rehearsal::FlightRehearsal& flight : result.flights) {
         out << '\n'

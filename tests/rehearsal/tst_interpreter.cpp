@@ -1,8 +1,8 @@
 // The interpreter that rehearses a script, on small scripts that each exercise one part of the
 // language, on runaway scripts, and the rehearsal of the shipped templates over every built-in
-// flight: every speed call-out rule kept, and the three faults the templates once had (a V2
-// after a touch-and-go from the air, "Take-off rejected" after a fast taxi, silence after the
-// first landing) seen when put back.
+// flight: every rule kept, the options' rules broken when a switch is taken out, and the three
+// faults the templates once had (a V2 after a touch-and-go from the air, "Take-off rejected" after
+// a fast taxi, silence after the first landing) seen when put back.
 #include "rehearsal/interpreter.h"
 #include "rehearsal/rehearsal.h"
 
@@ -21,10 +21,21 @@ QByteArray dataFile(const char* name) {
     return file.readAll();
 }
 
+const QByteArray kAllOptions = "CallSpeed = 1;\r\nCallList = 1;\r\nRateFlight = 1;\r\n";
+
 // The shipped templates around the six lines, as the compile writes them.
 QByteArray assembled(const QByteArray& speeds, const QByteArray& opening = dataFile("Talvo.abl"),
-                     const QByteArray& closing = dataFile("Talvo2.abl")) {
-    return opening + speeds + "CallSpeed = 1;\r\nCallList = 1;\r\nRateFlight = 1;\r\n" + closing;
+                     const QByteArray& closing = dataFile("Talvo2.abl"),
+                     const QByteArray& options = kAllOptions) {
+    return opening + speeds + options + closing;
+}
+
+QByteArray options(int callSpeed, int callList, int rateFlight) {
+    return QStringLiteral("CallSpeed = %1;\r\nCallList = %2;\r\nRateFlight = %3;\r\n")
+        .arg(callSpeed)
+        .arg(callList)
+        .arg(rateFlight)
+        .toLatin1();
 }
 
 const QByteArray kSpeeds = "nV1=148;\r\nnVr=166;\r\nnV2=178;\r\n";
@@ -136,22 +147,34 @@ private Q_SLOTS:
         QVERIFY(!interpreter.run(Sample{}));
     }
 
-    // The shipped templates, their placeholders rehearsed like real names, keep every rule of
-    // the speed call-outs on every built-in flight, with whole and decimal speeds.
+    // The shipped templates, their placeholders rehearsed like real names, keep every rule on
+    // every built-in flight, with whole and decimal speeds and each of the eight settings of the
+    // pilot's three options.
     void shippedTemplatesKeepEveryRule_data() {
         QTest::addColumn<QByteArray>("speeds");
-        QTest::newRow("whole speeds") << kSpeeds;
-        QTest::newRow("decimal speeds") << QByteArray("nV1=150.5;\r\nnVr=166;\r\nnV2=178.5;\r\n");
+        QTest::addColumn<QByteArray>("options");
+        const QByteArray decimal("nV1=150.5;\r\nnVr=166;\r\nnV2=178.5;\r\n");
+        for (int bits = 0; bits < 8; ++bits) {
+            const int speed = bits & 1, list = (bits >> 1) & 1, rate = (bits >> 2) & 1;
+            const QByteArray set = options(speed, list, rate);
+            QTest::addRow("whole speeds, options %d%d%d", speed, list, rate) << kSpeeds << set;
+            QTest::addRow("decimal speeds, options %d%d%d", speed, list, rate) << decimal << set;
+        }
     }
     void shippedTemplatesKeepEveryRule() {
         QFETCH(QByteArray, speeds);
-        const Rehearsal r = rehearse(assembled(speeds));
+        QFETCH(QByteArray, options);
+        const Rehearsal r =
+            rehearse(assembled(speeds, dataFile("Talvo.abl"), dataFile("Talvo2.abl"), options));
         QVERIFY2(r.problem.isEmpty(), qPrintable(r.problem));
         QCOMPARE(r.flights.size(), std::size_t(10));
         for (const FlightRehearsal& flight : r.flights) {
             QVERIFY2(flight.broken.empty(),
                      qPrintable(flight.flight.name + QStringLiteral(": ") +
                                 (flight.broken.empty() ? QString() : flight.broken[0].rule)));
+        }
+        if (!r.settings.callSpeed) {
+            return;
         }
         const QStringList normal =
             texts(flightNamed(r, QStringLiteral("normal take-off and climb")));
@@ -220,6 +243,55 @@ private Q_SLOTS:
         QCOMPARE(texts(flightNamed(r, QStringLiteral("second take-off after landing")))
                      .count(QStringLiteral("Rotate")),
                  1);
+    }
+
+    // The templates with an option's switch taken out: the rehearsal names the option's rule.
+    void optionSwitchesTakenOut_data() {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<QString>("rule");
+        QTest::newRow("prompts without CallList")
+            << QByteArray("if (CallList == 1) then") << QByteArray("if (CallList >= 0) then")
+            << options(1, 0, 1) << QStringLiteral("check-list prompt \"Before take-off");
+        QTest::newRow("rating without RateFlight")
+            << QByteArray("if ((RateFlight == 1) and (nPhase == PH_DONE)) then")
+            << QByteArray("if (nPhase == PH_DONE) then") << options(1, 1, 0)
+            << QStringLiteral("\"Flight rating: A - excellent\" shown though RateFlight is 0");
+        QTest::newRow("rating started again at every run")
+            << QByteArray("    if (not bRated) then\r\n      RateTheFlight;")
+            << QByteArray("    if (true) then\r\n      RateTheFlight;") << kAllOptions
+            << QStringLiteral("no flight rating after the landing and stop");
+        QTest::newRow("grade shown twice")
+            << QByteArray("if (nRateStep == 2) then nMsg = nRotMsg; endif;")
+            << QByteArray("if (nRateStep == 2) then nMsg = nGradeMsg; endif;") << kAllOptions
+            << QStringLiteral("flight rating shown 2 times after the landing and stop");
+        QTest::newRow("rejection without CallSpeed")
+            << QByteArray("if ((CallSpeed == 1) and (bRollEighty)) then")
+            << QByteArray("if (bRollEighty) then") << options(0, 1, 1)
+            << QStringLiteral("\"Take-off rejected\" called though CallSpeed is 0");
+    }
+    void optionSwitchesTakenOut() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QByteArray, options);
+        QFETCH(QString, rule);
+        QByteArray opening = dataFile("Talvo.abl");
+        QByteArray closing = dataFile("Talvo2.abl");
+        QVERIFY(opening.contains(from) != closing.contains(from));
+        opening.replace(from, to);
+        closing.replace(from, to);
+        const Rehearsal r = rehearse(assembled(kSpeeds, opening, closing, options));
+        QVERIFY2(r.problem.isEmpty(), qPrintable(r.problem));
+        QStringList rules;
+        for (const FlightRehearsal& flight : r.flights) {
+            for (const BrokenRule& broken : flight.broken) {
+                rules.append(flight.flight.name + QStringLiteral(": ") + broken.rule);
+            }
+        }
+        QVERIFY2(std::any_of(rules.begin(), rules.end(),
+                             [&](const QString& line) { return line.contains(rule); }),
+                 qPrintable(rules.join(u'|')));
     }
 };
 

@@ -65,6 +65,8 @@ private Q_SLOTS:
     void flightShapes();
     void speedCallRules_data();
     void speedCallRules();
+    void optionRules_data();
+    void optionRules();
 };
 
 void TestRehearsal::placesRoleByName_data() {
@@ -268,6 +270,85 @@ void TestRehearsal::speedCallRules() {
     std::vector<rehearsal::Record> records = callsAtSpeed(f, settings);
     change(records, f);
     const auto broken = rehearsal::speedCallRules(f, records, settings);
+    QStringList rules;
+    for (const auto& b : broken)
+        rules << b.rule;
+    if (expected.isEmpty())
+        QVERIFY2(broken.empty(), qPrintable(rules.join(u"; "_s)));
+    else
+        QVERIFY2(std::any_of(rules.begin(), rules.end(),
+                             [&](const QString& rule) { return rule.startsWith(expected); }),
+                 qPrintable(rules.join(u"; "_s)));
+}
+
+// Texts shown in one flight at given seconds after the stop that follows its landing (a negative
+// time: that many seconds from the flight's start).
+using Shown = QList<std::pair<double, QString>>;
+Q_DECLARE_METATYPE(Shown)
+
+void TestRehearsal::optionRules_data() {
+    QTest::addColumn<QString>("flight");
+    QTest::addColumn<QList<int>>("options"); // CallSpeed, CallList, RateFlight
+    QTest::addColumn<Shown>("shown");
+    QTest::addColumn<QString>("expected"); // one broken rule, or empty when all hold
+    const QString landing = u"flight saved in the air that lands"_s;
+    const Shown rated{{-1, u"Approach checklist"_s},
+                      {25, u"Flight rating: A - excellent"_s},
+                      {50, u"Touchdown smooth"_s}};
+    QTest::newRow("kept") << landing << QList<int>{1, 1, 1} << rated << QString();
+    QTest::newRow("remarks are no prompts")
+        << landing << QList<int>{1, 0, 1} << Shown{rated[1], rated[2]} << QString();
+    QTest::newRow("prompt with CallList 0")
+        << landing << QList<int>{1, 0, 1} << rated
+        << u"check-list prompt \"Approach checklist\" shown though CallList is 0"_s;
+    QTest::newRow("rating with RateFlight 0")
+        << landing << QList<int>{1, 1, 0} << rated
+        << u"\"Flight rating: A - excellent\" shown though RateFlight is 0"_s;
+    QTest::newRow("no rating") << landing << QList<int>{1, 1, 1} << Shown{rated[0]}
+                               << u"no flight rating after the landing and stop at"_s;
+    QTest::newRow("rating twice") << landing << QList<int>{1, 1, 1} << (Shown(rated) << rated[1])
+                                  << u"flight rating shown 2 times after the landing and stop"_s;
+    QTest::newRow("rating before landing")
+        << landing << QList<int>{1, 1, 1} << (Shown(rated) << std::pair{-10.0, rated[1].second})
+        << u"\"Flight rating: A - excellent\" shown before the aircraft landed and stopped"_s;
+    QTest::newRow("no stop, no rating due")
+        << u"go-around"_s << QList<int>{1, 1, 1} << Shown{} << QString();
+    QTest::newRow("one rating per stop, second take-off")
+        << u"second take-off after landing"_s << QList<int>{1, 1, 1} << Shown{rated[1]}
+        << QString();
+    QTest::newRow("rejection with CallSpeed 0")
+        << u"take-off rejected below V1"_s << QList<int>{0, 1, 1}
+        << Shown{{-60, u"Take-off rejected"_s}}
+        << u"\"Take-off rejected\" called though CallSpeed is 0"_s;
+}
+
+void TestRehearsal::optionRules() {
+    QFETCH(QString, flight);
+    QFETCH(QList<int>, options);
+    QFETCH(Shown, shown);
+    QFETCH(QString, expected);
+    const rehearsal::Settings settings{
+        148, 166, 178, options[0] == 1, options[1] == 1, options[2] == 1};
+    const auto flights = rehearsal::builtInFlights(148, 166, 178);
+    const rehearsal::Flight& f = flightNamed(flights, flight);
+    // the first run of the stop after the first landing
+    double stop = f.samples.back().time;
+    bool landed = false;
+    for (size_t i = 1; i < f.samples.size(); ++i) {
+        landed = landed || (f.samples[i].onGround && !f.samples[i - 1].onGround);
+        if (landed && f.samples[i].onGround && f.samples[i].speed < 3) {
+            stop = f.samples[i].time;
+            break;
+        }
+    }
+    std::vector<rehearsal::Record> records;
+    for (const auto& [at, text] : shown) {
+        const double t = at < 0 ? -at : stop + at;
+        records.push_back({f.samples[size_t(t * rehearsal::kRunsPerSecond)], text});
+    }
+    std::sort(records.begin(), records.end(),
+              [](const auto& a, const auto& b) { return a.state.time < b.state.time; });
+    const auto broken = rehearsal::optionRules(f, records, settings);
     QStringList rules;
     for (const auto& b : broken)
         rules << b.rule;
