@@ -98,7 +98,7 @@ std::optional<QString> rehearsalProblem(QByteArrayView script, const ScriptLayou
         const bool outOfOrder = s.v1 > s.vr || s.vr > s.v2;
         return QStringLiteral("The adventure's files are written and the simulator will load its "
                               "script %1, but in a rehearsal of the flight \"%2\" it breaks a "
-                              "rule of the speed call-outs at %3 s: %4 (V1 %5, Vr %6, V2 %7).\n%8")
+                              "rule of its call-outs at %3 s: %4 (V1 %5, Vr %6, V2 %7).\n%8")
             .arg(path, flight.flight.name, QString::number(flight.broken.front().time, 'f', 2),
                  flight.broken.front().rule, QString::number(s.v1), QString::number(s.vr),
                  QString::number(s.v2),

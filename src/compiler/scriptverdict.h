@@ -19,8 +19,8 @@ struct ScriptLayout {
 // would load; otherwise one message for the pilot saying that the adventure's files are written
 // but the simulator will not run the script, with the line, where that line came from (a
 // template and its own line number, or the pilot's setting) and the problem in plain words. A
-// script that would load is rehearsed over simulated flights: the first rule of the speed
-// call-outs it breaks there (or a runaway) is said the same way.
+// script that would load is rehearsed over simulated flights: the first rule of its call-outs
+// it breaks there (or a runaway) is said the same way.
 std::optional<QString> scriptProblem(QByteArrayView script, const ScriptLayout& layout,
                                      const AdventureValues& values);
 
