@@ -15,12 +15,40 @@ struct Stopped {
     QString why;
 };
 
+// A number as the simulator's interpreter reads it: its digits gathered one by one into a single
+// precision real, then scaled by the power of ten of its decimals, so 0.1 is the real nearest
+// to it but 0.333333333 is not, and a whole number beyond 2^24 loses its last digits.
+double literalValue(const QString& text, bool real) {
+    float value = 0;
+    int decimals = 0;
+    bool fraction = false;
+    for (QChar c : text) {
+        if (c == u'.') {
+            fraction = true;
+            continue;
+        }
+        value = 10 * value + float(c.unicode() - u'0');
+        decimals += fraction ? 1 : 0;
+    }
+    if (decimals != 0) {
+        value *= float(std::pow(10.0, -decimals));
+    }
+    if (real) {
+        return value;
+    }
+    return std::trunc(double(value));
+}
+
 } // namespace
 
 Interpreter::Interpreter(QByteArrayView script, const std::vector<PlacedName>& roles) {
     true_ = nameOf(QStringLiteral("true"));
     false_ = nameOf(QStringLiteral("false"));
     return_ = nameOf(QStringLiteral("return"));
+    nameTable_[std::size_t(nameOf(QStringLiteral("abs")))].standard = Name::Standard::Abs;
+    nameTable_[std::size_t(nameOf(QStringLiteral("sqrt")))].standard = Name::Standard::Sqrt;
+    nameTable_[std::size_t(nameOf(QStringLiteral("round")))].standard = Name::Standard::Round;
+    nameTable_[std::size_t(nameOf(QStringLiteral("trunc")))].standard = Name::Standard::Trunc;
     for (const PlacedName& name : roles) {
         nameTable_[std::size_t(nameOf(name.name.toLower()))].host = name.role;
     }
@@ -31,10 +59,9 @@ Interpreter::Interpreter(QByteArrayView script, const std::vector<PlacedName>& r
             tokens_.push_back(scanner.next());
             const scriptcheck::Token& token = tokens_.back();
             names_.push_back(token.kind == Tok::Identifier ? nameOf(token.lower) : -1);
-            numbers_.push_back(token.kind == Tok::Integer
-                                   ? double(scriptcheck::wholeNumber(token.text))
-                               : token.kind == Tok::Real ? token.text.toDouble()
-                                                         : 0.0);
+            numbers_.push_back(token.kind == Tok::Integer || token.kind == Tok::Real
+                                   ? literalValue(token.text, token.kind == Tok::Real)
+                                   : 0.0);
             if (token.kind == Tok::Eof) {
                 break;
             }
@@ -286,6 +313,8 @@ void Interpreter::statement(bool run) {
                 target->type = type;
                 if (type == Value::Type::Integer) {
                     target->number = std::trunc(v.number);
+                } else {
+                    target->number = singlePrecision(v.number);
                 }
             }
         }

@@ -4,6 +4,7 @@
 #include "rehearsal/rules.h"
 #include "scriptcheck/token.h"
 
+#include <limits>
 #include <optional>
 #include <QByteArrayView>
 #include <QHash>
@@ -20,6 +21,18 @@ struct Value {
     bool flag = false;
     QString text;
 };
+
+// The script's reals are single precision, as the simulator's interpreter keeps them (a real
+// beyond the range of one is infinite).
+inline double singlePrecision(double x) {
+    if (x > std::numeric_limits<float>::max()) {
+        return std::numeric_limits<double>::infinity();
+    }
+    if (x < -std::numeric_limits<float>::max()) {
+        return -std::numeric_limits<double>::infinity();
+    }
+    return double(float(x));
+}
 
 // Runs a script the checker accepted as the simulator does: its main body again and again, one
 // run per record of a flight, the statics keeping their values from run to run. The host's
@@ -60,6 +73,8 @@ private:
         std::optional<Value> constant;
         int function = -1; // in functions_
         std::optional<Role> host;
+        // the language's own functions of numbers
+        enum class Standard { None, Abs, Sqrt, Round, Trunc } standard = Standard::None;
         enum class Scope { None, Static, Run } scope = Scope::None;
         Value value; // a static's or the module's variable's value
         Value zero;  // the module's variable's value at the start of each run
@@ -85,6 +100,7 @@ private:
     Value factor(bool run);
     Value call(int name, bool run);
     Value callFunction(const Function& function, const std::vector<Value>& arguments);
+    Value standard(Name::Standard function, double x);
     Value* lookup(int name);
     void step();
 

@@ -12,7 +12,7 @@ namespace {
 Value number(double n, bool whole) {
     Value v;
     v.type = whole ? Value::Type::Integer : Value::Type::Real;
-    v.number = n;
+    v.number = whole ? n : singlePrecision(n);
     return v;
 }
 
@@ -168,7 +168,8 @@ Value Interpreter::factor(bool run) {
     if (named.constant) {
         return *named.constant;
     }
-    if (named.function >= 0 || (named.host && is(Tok::LParen))) {
+    if (named.function >= 0 || named.standard != Name::Standard::None ||
+        (named.host && is(Tok::LParen))) {
         return call(n, run);
     }
     if (named.host) {
@@ -231,6 +232,9 @@ Value Interpreter::call(int n, bool run) {
     if (named.function >= 0) {
         return callFunction(functions_[std::size_t(named.function)], arguments);
     }
+    if (named.standard != Name::Standard::None) {
+        return standard(named.standard, arguments.empty() ? 0.0 : arguments.front().number);
+    }
     if (!named.host) {
         stop(QStringLiteral("%1 is no routine the rehearsal knows").arg(named.lower));
     }
@@ -240,6 +244,23 @@ Value Interpreter::call(int n, bool run) {
             {state_, *named.host == Role::ShowText ? what : QStringLiteral("sound: ") + what});
     }
     return Value();
+}
+
+// abs and sqrt give a real; round (halves away from zero) and trunc a whole number.
+Value Interpreter::standard(Name::Standard function, double x) {
+    switch (function) {
+    case Name::Standard::Abs:
+        return number(std::abs(x), false);
+    case Name::Standard::Sqrt:
+        if (x < 0) {
+            stop(QStringLiteral("the square root of a negative number"));
+        }
+        return number(std::sqrt(x), false);
+    case Name::Standard::Round:
+        return number(std::trunc(x > 0 ? x + 0.5 : x - 0.5), true);
+    default:
+        return number(std::trunc(x), true);
+    }
 }
 
 Value Interpreter::callFunction(const Function& function, const std::vector<Value>& arguments) {

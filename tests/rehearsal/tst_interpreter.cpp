@@ -103,6 +103,28 @@ private Q_SLOTS:
                           "if (k <= 1) then return (1); endif;\r\nreturn (k * F(k - 1));\r\n"
                           "endfunction;")
             << QByteArray("n = F(5);") << 120.0;
+        // reals are single precision, and numbers are read as the simulator's interpreter reads
+        // them: its digits gathered in a single precision real
+        QTest::newRow("single precision sum") << QByteArray("static integer n;")
+                                              << QByteArray("n = 0; if ((0.1 + 0.2) == 0.3) "
+                                                            "then n = 1; endif;")
+                                              << 1.0;
+        QTest::newRow("single precision accumulates")
+            << QByteArray("static integer n; static real f;")
+            << QByteArray("f = f + 0.1; n = 0; if (f == 0.3) then n = 1; endif;") << 1.0;
+        QTest::newRow("beyond 2^24 digits are lost")
+            << QByteArray("static integer n;")
+            << QByteArray("n = 0; if (16777217.0 == 16777216.0) then n = 1; endif;") << 1.0;
+        QTest::newRow("a number read digit by digit")
+            << QByteArray("static integer n;")
+            << QByteArray("n = 0; if ((1.0 / 3.0) == 0.333333333) then n = 1; endif;") << 0.0;
+        QTest::newRow("trunc") << QByteArray("static integer n;")
+                               << QByteArray("n = trunc(-2.7) * 10 + trunc(2.7);") << -18.0;
+        QTest::newRow("round halves away from zero")
+            << QByteArray("static integer n;") << QByteArray("n = round(2.5) * 10 + round(-2.5);")
+            << 27.0;
+        QTest::newRow("abs and sqrt")
+            << QByteArray("static real n;") << QByteArray("n = abs(-3) + sqrt(16.0);") << 7.0;
     }
     void language() {
         QFETCH(QByteArray, declarations);
