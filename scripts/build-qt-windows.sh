@@ -3,7 +3,7 @@
 # Qt 6.4.2's qtbase (Core, Gui, Widgets, Test; the windows, offscreen and minimal platform
 # plugins; the native style) cross-built for 64-bit Windows with Debian's MinGW-w64 g++ (POSIX
 # threads), from Debian's own qt6-base 6.4.2+dfsg-10 source package with Debian's four security
-# patches, against Debian's Qt 6.4.2 host tools (moc, rcc, uic). About 35 minutes on 2 cores.
+# patches, against Debian's Qt 6.4.2 host tools (moc, rcc, uic). About 30 minutes on 2 cores.
 #
 # The two source archives come from Debian's archive and are checked against the checksums below
 # (those of the package's signed .dsc). Debian removed the tablet library's header from its source
@@ -98,7 +98,7 @@ if ((configure_only)); then
     echo "build-qt-windows: configured in $work/build (log: $work/configure.log)"
     exit 0
 fi
-echo "build-qt-windows: building Qt for Windows (about 35 minutes on 2 cores)"
+echo "build-qt-windows: building Qt for Windows (about 30 minutes on 2 cores)"
 nice -n 10 cmake --build "$work/build" --parallel "$jobs"
 rm -rf "$prefix"
 cmake --install "$work/build" >/dev/null

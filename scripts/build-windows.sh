@@ -8,7 +8,7 @@
 # ../shared/toolchains/ beside the project. An archive is unpacked once into
 # ${XDG_CACHE_HOME:-~/.cache}/talvo/, never into the source tree. With neither, the project's own
 # recipe (scripts/build-qt-windows.sh) builds the same Qt from Debian's source package into that
-# cache folder once: about 35 minutes on 2 cores.
+# cache folder once: about 30 minutes on 2 cores.
 #
 # The programs the build runs on this machine (render-pictures, render-icon) are built natively
 # first, into build-windows/host-tools, against Debian's Qt (see docs/architecture.md).

@@ -47,7 +47,7 @@ part "Fuzzing"
 "$root/scripts/fuzz.sh" 20000
 
 # The Qt for Windows: named, beside the project, or built earlier by scripts/build-qt-windows.sh
-# (CI does not build it: that alone takes about 35 minutes).
+# (CI does not build it: that alone takes about 30 minutes).
 kit=${TALVO_WINDOWS_QT:-$root/../shared/toolchains/qt6.4.2-mingw64.tar.xz}
 built=${XDG_CACHE_HOME:-$HOME/.cache}/talvo/qt6.4.2-mingw64/talvo-qt-built
 if [[ "${TALVO_TEST_WINDOWS:-1}" != 0 && (-e "$kit" || -e "$built") ]]; then
