@@ -49,6 +49,13 @@ Interpreter::Interpreter(QByteArrayView script, const std::vector<PlacedName>& r
     nameTable_[std::size_t(nameOf(QStringLiteral("sqrt")))].standard = Name::Standard::Sqrt;
     nameTable_[std::size_t(nameOf(QStringLiteral("round")))].standard = Name::Standard::Round;
     nameTable_[std::size_t(nameOf(QStringLiteral("trunc")))].standard = Name::Standard::Trunc;
+    for (const char* other :
+         {"print", "concat", "getstatehandle", "fatal", "assert", "getcurrentstatehandle", "random",
+          "seedrandom", "setmaxloops", "fileopen", "filewrite", "fileclose", "getmodule",
+          "resetorders", "setstate", "getfunctionhandle", "callfunction", "setflag", "getflag"}) {
+        nameTable_[std::size_t(nameOf(QString::fromLatin1(other)))].standard =
+            Name::Standard::Other;
+    }
     for (const PlacedName& name : roles) {
         nameTable_[std::size_t(nameOf(name.name.toLower()))].host = name.role;
     }

@@ -74,7 +74,8 @@ private:
         int function = -1; // in functions_
         std::optional<Role> host;
         // the language's own functions of numbers
-        enum class Standard { None, Abs, Sqrt, Round, Trunc } standard = Standard::None;
+        // (Other: one the rehearsal cannot run, such as files and random numbers)
+        enum class Standard { None, Abs, Sqrt, Round, Trunc, Other } standard = Standard::None;
         enum class Scope { None, Static, Run } scope = Scope::None;
         Value value; // a static's or the module's variable's value
         Value zero;  // the module's variable's value at the start of each run
@@ -100,7 +101,7 @@ private:
     Value factor(bool run);
     Value call(int name, bool run);
     Value callFunction(const Function& function, const std::vector<Value>& arguments);
-    Value standard(Name::Standard function, double x);
+    Value standard(const Name& function, double x);
     Value* lookup(int name);
     void step();
 

@@ -233,7 +233,7 @@ Value Interpreter::call(int n, bool run) {
         return callFunction(functions_[std::size_t(named.function)], arguments);
     }
     if (named.standard != Name::Standard::None) {
-        return standard(named.standard, arguments.empty() ? 0.0 : arguments.front().number);
+        return standard(named, arguments.empty() ? 0.0 : arguments.front().number);
     }
     if (!named.host) {
         stop(QStringLiteral("%1 is no routine the rehearsal knows").arg(named.lower));
@@ -246,9 +246,10 @@ Value Interpreter::call(int n, bool run) {
     return Value();
 }
 
-// abs and sqrt give a real; round (halves away from zero) and trunc a whole number.
-Value Interpreter::standard(Name::Standard function, double x) {
-    switch (function) {
+// abs and sqrt give a real; round (halves away from zero) and trunc a whole number; the
+// language's other routines stop the rehearsal.
+Value Interpreter::standard(const Name& function, double x) {
+    switch (function.standard) {
     case Name::Standard::Abs:
         return number(std::abs(x), false);
     case Name::Standard::Sqrt:
@@ -258,8 +259,11 @@ Value Interpreter::standard(Name::Standard function, double x) {
         return number(std::sqrt(x), false);
     case Name::Standard::Round:
         return number(std::trunc(x > 0 ? x + 0.5 : x - 0.5), true);
-    default:
+    case Name::Standard::Trunc:
         return number(std::trunc(x), true);
+    default:
+        stop(QStringLiteral("%1 is one of the language's own routines that a rehearsal cannot run")
+                 .arg(function.lower));
     }
 }
 

@@ -143,7 +143,8 @@ private Q_SLOTS:
         QCOMPARE(interpreter.variable(QStringLiteral("n"))->number, expected);
     }
 
-    // A script that would never give the simulator back its run is stopped, naming its line.
+    // A script that would never give the simulator back its run is stopped, naming its line; so
+    // is one that does what a rehearsal cannot.
     void runaways_data() {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<QString>("problem");
@@ -159,6 +160,14 @@ private Q_SLOTS:
             << QByteArray("module T;\r\nvar\r\nstatic char s;\r\ncode\r\ns = \"ab\";\r\n"
                           "while (true) do s = s + s; endwhile;\r\nendmodule.\r\n")
             << QStringLiteral("a text longer than 65536 characters");
+        QTest::newRow("a routine of the language's a rehearsal cannot run")
+            << QByteArray("module T;\r\nvar\r\nstatic integer n;\r\ncode\r\nn = random(6);\r\n"
+                          "endmodule.\r\n")
+            << QStringLiteral("line 5: random is one of the language's own routines");
+        QTest::newRow("the square root of a negative number")
+            << QByteArray("module T;\r\nvar\r\nstatic real n;\r\ncode\r\nn = sqrt(-1.0);\r\n"
+                          "endmodule.\r\n")
+            << QStringLiteral("line 5: the square root of a negative number");
     }
     void runaways() {
         QFETCH(QByteArray, script);
