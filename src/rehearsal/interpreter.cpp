@@ -114,7 +114,12 @@ void Interpreter::expect(Tok kind) {
 
 // The module's sections: constants, variables, functions (only their places), the main body.
 void Interpreter::prepare() {
-    accept(Tok::Module);
+    if (is(Tok::Fsm) || is(Tok::Library)) {
+        stop(QStringLiteral("a %1 cannot be rehearsed, only a module")
+                 .arg(is(Tok::Fsm) ? QStringLiteral("state machine (fsm)")
+                                   : QStringLiteral("library")));
+    }
+    expect(Tok::Module);
     pos_ += 1; // the module's name
     expect(Tok::Semicolon);
     if (accept(Tok::Const)) {
@@ -295,6 +300,10 @@ void Interpreter::statement(bool run) {
     }
     const int n = name();
     ++pos_;
+    if (is(Tok::LBracket)) {
+        stop(QStringLiteral("%1 is an array: a rehearsal cannot run arrays")
+                 .arg(tokens_[std::size_t(pos_ - 1)].text));
+    }
     if (n == return_) {
         Value v;
         if (is(Tok::LParen)) {

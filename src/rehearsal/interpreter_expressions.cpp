@@ -161,6 +161,9 @@ Value Interpreter::factor(bool run) {
     }
     const int n = name();
     ++pos_;
+    if (is(Tok::LBracket)) {
+        stop(QStringLiteral("%1 is an array: a rehearsal cannot run arrays").arg(token.text));
+    }
     if (n == true_ || n == false_) {
         return boolean(n == true_);
     }

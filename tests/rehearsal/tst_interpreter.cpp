@@ -164,6 +164,14 @@ private Q_SLOTS:
             << QByteArray("module T;\r\nvar\r\nstatic integer n;\r\ncode\r\nn = random(6);\r\n"
                           "endmodule.\r\n")
             << QStringLiteral("line 5: random is one of the language's own routines");
+        QTest::newRow("an array")
+            << QByteArray("module T;\r\nvar\r\nstatic integer[4] a;\r\nstatic integer n;\r\n"
+                          "code\r\nn = a[1];\r\nendmodule.\r\n")
+            << QStringLiteral("line 6: a is an array: a rehearsal cannot run arrays");
+        QTest::newRow("a state machine")
+            << QByteArray("fsm T;\r\nvar\r\nstatic integer n;\r\nstate start;\r\ncode\r\n"
+                          "n = 1;\r\nendstate;\r\nendfsm.\r\n")
+            << QStringLiteral("line 1: a state machine (fsm) cannot be rehearsed");
         QTest::newRow("the square root of a negative number")
             << QByteArray("module T;\r\nvar\r\nstatic real n;\r\ncode\r\nn = sqrt(-1.0);\r\n"
                           "endmodule.\r\n")
