@@ -16,7 +16,7 @@ constexpr int kRight = 80; // room for the height scale
 constexpr int kTop = 86;   // the flight's name and the rows of call-outs
 constexpr int kBottom = 34;
 constexpr int kRuleLine = 16;
-constexpr int kLabelRows = 4;
+constexpr int kLabelRows = 4; // the rows of call-outs kTop has room for; a panel grows for more
 
 const QColor kSpeedColour(0x1f, 0x4e, 0xb4);
 const QColor kHeightColour(0x2e, 0x8b, 0x3e);
@@ -37,23 +37,72 @@ double niceCeiling(double value) {
     return 10 * power;
 }
 
-int panelHeight(const PlottedFlight& flight) {
-    return kPanelHeight + kRuleLine * static_cast<int>(flight.broken.size());
+double durationOf(const PlottedFlight& flight) {
+    double duration = 0;
+    for (const Sample& sample : flight.flight->samples) {
+        duration = std::max(duration, sample.time);
+    }
+    return niceCeiling(duration);
+}
+
+// The row above the panel of each text's label: labels that would overlap in a row go to
+// another, the rows taken in turn so that close labels climb like stairs; a panel gets as many
+// rows as its labels need.
+struct Labels {
+    std::vector<int> rows;
+    int rowCount = kLabelRows;
+};
+
+Labels labelRows(const PlottedFlight& flight, const QFontMetrics& metrics) {
+    Labels labels;
+    if (flight.flight == nullptr) {
+        return labels;
+    }
+    const double duration = durationOf(flight);
+    const double width = kWidth - kLeft - kRight;
+    std::vector<double> rowEnds(kLabelRows, -1e9);
+    std::size_t next = 0;
+    for (const Record& record : flight.records) {
+        const double at = kLeft + width * record.state.time / duration;
+        std::size_t row = rowEnds.size();
+        for (std::size_t tried = 0; tried < rowEnds.size(); ++tried) {
+            const std::size_t candidate = (next + tried) % rowEnds.size();
+            if (rowEnds[candidate] < at) {
+                row = candidate;
+                break;
+            }
+        }
+        if (row == rowEnds.size()) {
+            rowEnds.push_back(-1e9);
+        }
+        rowEnds[row] = at + metrics.horizontalAdvance(record.text) + 8;
+        labels.rows.push_back(static_cast<int>(row));
+        next = (row + 1) % rowEnds.size();
+    }
+    labels.rowCount = static_cast<int>(rowEnds.size());
+    return labels;
+}
+
+int panelHeight(const PlottedFlight& flight, const Labels& labels, const QFontMetrics& metrics) {
+    return kPanelHeight + (labels.rowCount - kLabelRows) * metrics.height() +
+           kRuleLine * static_cast<int>(flight.broken.size());
 }
 
 class Panel {
 public:
-    Panel(QPainter& painter, const PlottedFlight& plotted, int top)
+    Panel(QPainter& painter, const PlottedFlight& plotted, const Labels& labels, int top)
         : painter_(painter)
         , plotted_(plotted)
-        , area_(kLeft, top + kTop, kWidth - kLeft - kRight, kPanelHeight - kTop - kBottom) {
+        , labels_(labels)
+        , extra_((labels.rowCount - kLabelRows) * QFontMetrics(painter.font()).height())
+        , area_(kLeft, top + kTop + extra_, kWidth - kLeft - kRight,
+                kPanelHeight - kTop - kBottom) {
         const std::vector<Sample>& samples = plotted.flight->samples;
         for (const Sample& sample : samples) {
-            duration_ = std::max(duration_, sample.time);
             topSpeed_ = std::max(topSpeed_, sample.speed);
             topHeight_ = std::max(topHeight_, sample.height);
         }
-        duration_ = niceCeiling(duration_);
+        duration_ = durationOf(plotted);
         topSpeed_ = niceCeiling(std::max(topSpeed_, 100.0));
         topHeight_ = niceCeiling(std::max(topHeight_, 100.0));
     }
@@ -74,7 +123,8 @@ private:
     }
 
     void title(int top) {
-        QFont bold = painter_.font();
+        const QFont normal = painter_.font();
+        QFont bold = normal;
         bold.setBold(true);
         painter_.setFont(bold);
         painter_.setPen(Qt::black);
@@ -88,7 +138,7 @@ private:
             QPointF(kLeft + QFontMetrics(bold).horizontalAdvance(plotted_.flight->name) + 16,
                     top + 20),
             verdict);
-        painter_.setFont(QFont(bold.family(), bold.pointSize()));
+        painter_.setFont(normal);
     }
 
     void axes() {
@@ -140,26 +190,15 @@ private:
         painter_.drawPath(path);
     }
 
-    // Each text on the speed line, its label in one of a few rows above the panel, joined to it
-    // by a thin line; labels that would overlap in a row go to the next row.
+    // Each text on the speed line, its label in its row above the panel, joined to it by a thin
+    // line.
     void marks() {
         const QFontMetrics metrics(painter_.font());
-        std::vector<double> rowEnds(kLabelRows, -1e9);
-        int next = 0;
-        for (const Record& record : plotted_.records) {
+        for (std::size_t i = 0; i < plotted_.records.size(); ++i) {
+            const Record& record = plotted_.records[i];
             const QPointF at(x(record.state.time), y(record.state.speed, topSpeed_));
-            const double width = metrics.horizontalAdvance(record.text);
-            int row = next;
-            for (int tried = 0; tried < kLabelRows; ++tried) {
-                const int candidate = (next + tried) % kLabelRows;
-                if (rowEnds[static_cast<std::size_t>(candidate)] < at.x()) {
-                    row = candidate;
-                    break;
-                }
-            }
-            next = (row + 1) % kLabelRows;
-            rowEnds[static_cast<std::size_t>(row)] = at.x() + width + 8;
-            const double labelY = area_.top() - 8 - (kLabelRows - 1 - row) * metrics.height();
+            const int row = labels_.rows[i];
+            const double labelY = area_.top() - 8 - (labels_.rowCount - 1 - row) * metrics.height();
             painter_.setPen(QPen(QColor(0xa0, 0xa0, 0xa0), 1, Qt::DotLine));
             painter_.drawLine(QPointF(at.x(), labelY + 2), at);
             painter_.setPen(kMarkColour);
@@ -177,13 +216,15 @@ private:
             const double xx = x(broken.time);
             painter_.drawLine(QPointF(xx, area_.top()), QPointF(xx, area_.bottom()));
             painter_.drawText(
-                QPointF(kLeft, top + kPanelHeight - 4 + kRuleLine * line++),
+                QPointF(kLeft, top + extra_ + kPanelHeight - 4 + kRuleLine * line++),
                 QStringLiteral("%1 s: %2").arg(broken.time, 0, 'f', 2).arg(broken.rule));
         }
     }
 
     QPainter& painter_;
     const PlottedFlight& plotted_;
+    const Labels& labels_;
+    int extra_ = 0; // the height of the rows of labels beyond kLabelRows
     QRectF area_;
     double duration_ = 0;
     double topSpeed_ = 0;
@@ -193,23 +234,27 @@ private:
 } // namespace
 
 QImage plotRehearsal(const std::vector<PlottedFlight>& flights) {
+    QFont font;
+    font.setPixelSize(13);
+    const QFontMetrics metrics(font);
+    std::vector<Labels> labels;
     int height = 0;
     for (const PlottedFlight& flight : flights) {
-        height += panelHeight(flight);
+        labels.push_back(labelRows(flight, metrics));
+        height += panelHeight(flight, labels.back(), metrics);
     }
     QImage image(kWidth, std::max(height, 1), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPixelSize(13);
     painter.setFont(font);
     int top = 0;
-    for (const PlottedFlight& flight : flights) {
+    for (std::size_t i = 0; i < flights.size(); ++i) {
+        const PlottedFlight& flight = flights[i];
         if (flight.flight != nullptr) {
-            Panel(painter, flight, top).draw(top);
+            Panel(painter, flight, labels[i], top).draw(top);
         }
-        top += panelHeight(flight);
+        top += panelHeight(flight, labels[i], metrics);
         painter.setPen(QColor(0x80, 0x80, 0x80));
         painter.drawLine(0, top - 1, kWidth, top - 1);
     }
