@@ -282,6 +282,18 @@ private Q_SLOTS:
         QCOMPARE(texts(flightNamed(r, QStringLiteral("second take-off after landing")))
                      .count(QStringLiteral("Rotate")),
                  1);
+
+        // Raising the gear in a go-around's climb is right: no "Too low - gear" then.
+        r = rehearse(assembled(kSpeeds));
+        QVERIFY(!texts(flightNamed(r, QStringLiteral("go-around")))
+                     .contains(QStringLiteral("Too low - gear")));
+        old = opening;
+        old.replace("(fHeight < GEAR_WARN_HEIGHT) and (not bGear) and (fVS < 0.0)",
+                    "(fHeight < GEAR_WARN_HEIGHT) and (not bGear)");
+        QVERIFY(old != opening);
+        r = rehearse(assembled(kSpeeds, old, closing));
+        QVERIFY(texts(flightNamed(r, QStringLiteral("go-around")))
+                    .contains(QStringLiteral("Too low - gear")));
     }
 
     // The templates with an option's switch taken out: the rehearsal names the option's rule.
