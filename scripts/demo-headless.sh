@@ -56,7 +56,7 @@ if [[ -x "$check" ]]; then
     status=0
     "$check" --rehearse "$work/lib/$plan.abl" --plot "$PILOT_SHOTS/rehearsal.png" || status=$?
     if ((status == 0)); then
-        echo "Every rule of the speed call-outs kept. Its plot: $PILOT_SHOTS/rehearsal.png"
+        echo "Every rule of the call-outs kept (speed calls, check-list prompts, rating). Its plot: $PILOT_SHOTS/rehearsal.png"
     else
         echo "A rule was broken (see above). Its plot: $PILOT_SHOTS/rehearsal.png"
     fi
