@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds Talvo 2003 for 64-bit Windows into build-windows/: talvo.exe, talvo-check.exe and
 # every test program, with Debian's MinGW-w64 g++ (POSIX threads) against a Qt built for MinGW-w64
-# (the "windows" preset of CMakePresets.json, cmake/mingw-w64.cmake). Then `ctest --preset
-# windows` runs the unit tests under Wine.
+# (the "windows" preset of CMakePresets.json, cmake/mingw-w64.cmake), then the installer and the
+# portable zip into build-windows/packages/ (the installer needs Debian's nsis). Then `ctest
+# --preset windows` runs the unit tests under Wine.
 #
 # The Qt: TALVO_WINDOWS_QT (an unpacked Qt, or its .tar.xz archive), else the archive in
 # ../shared/toolchains/ beside the project. An archive is unpacked once into
@@ -66,3 +67,15 @@ cmake --build "$host" --parallel "$jobs" --target render-pictures render-icon
 echo "== Windows build (Qt in $qt)"
 cmake --preset windows -DTALVO_WINDOWS_QT_PREFIX="$qt" -DTALVO_HOST_TOOLS_DIR="$host" "$@"
 cmake --build --preset windows --parallel "$jobs"
+
+echo "== Windows packages"
+packages=$root/build-windows/packages
+generators=ZIP
+if command -v makensis >/dev/null; then
+    generators="NSIS;ZIP"
+else
+    echo "build-windows: no makensis (Debian's nsis), so no installer: only the zip"
+fi
+cpack -G "$generators" --config "$root/build-windows/CPackConfig.cmake" -B "$packages" >/dev/null
+rm -rf "$packages/_CPack_Packages"
+ls -l "$packages"/Talvo2003-*
