@@ -50,6 +50,19 @@ std::vector<rehearsal::Record> callsAtSpeed(const rehearsal::Flight& flight,
     return records;
 }
 
+// Every rule held when expected is empty, else one broken rule begins with it.
+void verifyBroken(const std::vector<rehearsal::BrokenRule>& broken, const QString& expected) {
+    QStringList rules;
+    for (const auto& b : broken)
+        rules << b.rule;
+    if (expected.isEmpty())
+        QVERIFY2(broken.empty(), qPrintable(rules.join(u"; "_s)));
+    else
+        QVERIFY2(std::any_of(rules.begin(), rules.end(),
+                             [&](const QString& rule) { return rule.startsWith(expected); }),
+                 qPrintable(rules.join(u"; "_s)));
+}
+
 } // namespace
 
 class TestRehearsal : public QObject {
@@ -270,15 +283,7 @@ void TestRehearsal::speedCallRules() {
     std::vector<rehearsal::Record> records = callsAtSpeed(f, settings);
     change(records, f);
     const auto broken = rehearsal::speedCallRules(f, records, settings);
-    QStringList rules;
-    for (const auto& b : broken)
-        rules << b.rule;
-    if (expected.isEmpty())
-        QVERIFY2(broken.empty(), qPrintable(rules.join(u"; "_s)));
-    else
-        QVERIFY2(std::any_of(rules.begin(), rules.end(),
-                             [&](const QString& rule) { return rule.startsWith(expected); }),
-                 qPrintable(rules.join(u"; "_s)));
+    verifyBroken(broken, expected);
 }
 
 // Texts shown in one flight at given seconds after the stop that follows its landing (a negative
@@ -349,15 +354,7 @@ void TestRehearsal::optionRules() {
     std::sort(records.begin(), records.end(),
               [](const auto& a, const auto& b) { return a.state.time < b.state.time; });
     const auto broken = rehearsal::optionRules(f, records, settings);
-    QStringList rules;
-    for (const auto& b : broken)
-        rules << b.rule;
-    if (expected.isEmpty())
-        QVERIFY2(broken.empty(), qPrintable(rules.join(u"; "_s)));
-    else
-        QVERIFY2(std::any_of(rules.begin(), rules.end(),
-                             [&](const QString& rule) { return rule.startsWith(expected); }),
-                 qPrintable(rules.join(u"; "_s)));
+    verifyBroken(broken, expected);
 }
 
 QTEST_GUILESS_MAIN(TestRehearsal)
