@@ -107,7 +107,9 @@ std::vector<BrokenRule> speedCallRules(const Flight& flight, const std::vector<R
                 broken.push_back(
                     {from, u"\"%1\" called %2 times in one take-off roll"_s.arg(kCalls[c]).arg(
                                count[c])});
-            if (reached && count[c] == 0)
+            // A V1 of 80 kt or less is the first call of its roll: "Eighty knots" may be left out.
+            const bool optional = c == 0 && settings.v1 <= 80;
+            if (reached && count[c] == 0 && !optional)
                 broken.push_back({*reached, u"\"%1\" never called, though %2 was reached"_s.arg(
                                                 kCalls[c], knots(speeds[c]))});
             if (!reached && count[c] > 0)

@@ -33,7 +33,8 @@ inline constexpr int kLateRuns = 3;
 // The rules of the speed call-outs "Eighty knots", "V1", "Rotate" and "V2" in one flight: each
 // once per take-off roll (an acceleration on the ground through 80 kt, up to the next landing
 // or stop), in that order, none before its speed and none more than kLateRuns runs after it,
-// none outside a take-off roll, and none at all when CallSpeed is 0.
+// none outside a take-off roll, and none at all when CallSpeed is 0. With a V1 of 80 kt or less
+// "Eighty knots" may be left out.
 std::vector<BrokenRule> speedCallRules(const Flight& flight, const std::vector<Record>& records,
                                        const Settings& settings);
 

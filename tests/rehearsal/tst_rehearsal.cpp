@@ -263,6 +263,10 @@ void TestRehearsal::speedCallRules_data() {
                v1->state = f.samples[size_t(v1->state.time * rehearsal::kRunsPerSecond) - 2];
            })
         << u"\"V1\" at 146.9 kt, before its speed 148.0 kt"_s;
+    QTest::newRow("no eighty knots call below a V1 of 80 kt")
+        << u"normal take-off and climb"_s << QList<double>{78, 120, 130} << true
+        << Change([=](auto& r, const auto&) { r.erase(findCall(r, u"Eighty knots"_s)); })
+        << QString();
     QTest::newRow("speeds out of order")
         << u"normal take-off and climb"_s << QList<double>{165, 160, 180} << true << none
         << u"\"Rotate\" before \"V1\""_s;
