@@ -1,5 +1,6 @@
 #include "rehearsal/rules.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -59,6 +60,45 @@ QString knots(double speed) {
     return QString::number(speed, 'f', 1) + u" kt"_s;
 }
 
+// "Take-off rejected": once in each take-off roll that stops on the runway without lifting off,
+// and nowhere else (a fast taxi that stops is no take-off).
+void rejectionRule(const std::vector<Sample>& s, const std::vector<Roll>& rolls,
+                   const std::vector<Record>& records, std::vector<BrokenRule>& broken) {
+    const QString rejected = u"Take-off rejected"_s;
+    std::vector<bool> placed(records.size(), false);
+    for (const Roll& roll : rolls) {
+        const bool airborne = std::any_of(s.begin() + std::ptrdiff_t(roll.first),
+                                          s.begin() + std::ptrdiff_t(roll.last) + 1,
+                                          [](const Sample& x) { return !x.onGround; });
+        if (airborne)
+            continue;
+        int count = 0;
+        for (size_t r = 0; r < records.size(); ++r) {
+            const double t = records[r].state.time;
+            if (records[r].text == rejected && t >= s[roll.first].time - 1e-9 &&
+                t <= s[roll.last].time + 1e-9) {
+                placed[r] = true;
+                ++count;
+            }
+        }
+        if (count == 0)
+            broken.push_back(
+                {s[roll.last].time,
+                 u"\"%1\" never called, though the take-off roll stopped on the runway"_s.arg(
+                     rejected)});
+        if (count > 1)
+            broken.push_back(
+                {s[roll.first].time,
+                 u"\"%1\" called %2 times in one take-off roll"_s.arg(rejected).arg(count)});
+    }
+    for (size_t r = 0; r < records.size(); ++r) {
+        if (records[r].text == rejected && !placed[r])
+            broken.push_back({records[r].state.time,
+                              u"\"%1\" at %2, though no take-off roll stopped on the runway"_s.arg(
+                                  rejected, knots(records[r].state.speed))});
+    }
+}
+
 } // namespace
 
 std::vector<BrokenRule> speedCallRules(const Flight& flight, const std::vector<Record>& records,
@@ -68,7 +108,8 @@ std::vector<BrokenRule> speedCallRules(const Flight& flight, const std::vector<R
     const std::array<double, 4> speeds{80, settings.v1, settings.vr, settings.v2};
     const double late = kLateRuns / kRunsPerSecond + 1e-9;
     std::vector<bool> placed(records.size(), false);
-    for (const Roll& roll : takeOffRolls(s)) {
+    const std::vector<Roll> rolls = takeOffRolls(s);
+    for (const Roll& roll : rolls) {
         const double from = s[roll.first].time;
         const double to = s[roll.last].time;
         int lastIndex = -1;
@@ -138,6 +179,8 @@ std::vector<BrokenRule> speedCallRules(const Flight& flight, const std::vector<R
             broken.push_back(
                 {records[r].state.time, u"\"%1\" outside a take-off roll"_s.arg(records[r].text)});
     }
+    if (settings.callSpeed)
+        rejectionRule(s, rolls, records, broken);
     return broken;
 }
 

@@ -34,7 +34,8 @@ inline constexpr int kLateRuns = 3;
 // once per take-off roll (an acceleration on the ground through 80 kt, up to the next landing
 // or stop), in that order, none before its speed and none more than kLateRuns runs after it,
 // none outside a take-off roll, and none at all when CallSpeed is 0. With a V1 of 80 kt or less
-// "Eighty knots" may be left out.
+// "Eighty knots" may be left out. And "Take-off rejected" once in each take-off roll that stops
+// on the runway without lifting off, nowhere else.
 std::vector<BrokenRule> speedCallRules(const Flight& flight, const std::vector<Record>& records,
                                        const Settings& settings);
 

@@ -266,6 +266,7 @@ private Q_SLOTS:
         r = rehearse(assembled(kSpeeds, opening, oldClosing));
         QVERIFY(texts(flightNamed(r, QStringLiteral("fast taxi that stops")))
                     .contains(QStringLiteral("Take-off rejected")));
+        QVERIFY(!flightNamed(r, QStringLiteral("fast taxi that stops")).broken.empty());
 
         // A second take-off after landing and stopping gets its call-outs again.
         r = rehearse(assembled(kSpeeds));
@@ -282,6 +283,7 @@ private Q_SLOTS:
         QCOMPARE(texts(flightNamed(r, QStringLiteral("second take-off after landing")))
                      .count(QStringLiteral("Rotate")),
                  1);
+        QVERIFY(!flightNamed(r, QStringLiteral("second take-off after landing")).broken.empty());
 
         // Raising the gear in a go-around's climb is right: no "Too low - gear" then.
         r = rehearse(assembled(kSpeeds));

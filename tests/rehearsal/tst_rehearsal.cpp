@@ -223,8 +223,30 @@ void TestRehearsal::speedCallRules_data() {
     QTest::newRow("kept") << u"normal take-off and climb"_s << normal << true << none << QString();
     QTest::newRow("kept, decimal") << u"normal take-off and climb"_s
                                    << QList<double>{150.5, 166, 178.5} << true << none << QString();
+    // "Take-off rejected" when the aircraft has slowed below 30 kt after a roll through 80 kt
+    const Change rejectAt30 = [](auto& r, const rehearsal::Flight& f) {
+        const auto fastest =
+            std::max_element(f.samples.begin(), f.samples.end(),
+                             [](const auto& a, const auto& b) { return a.speed < b.speed; });
+        r.push_back(
+            {*std::find_if(fastest, f.samples.end(), [](const auto& s) { return s.speed < 30; }),
+             u"Take-off rejected"_s});
+    };
     QTest::newRow("kept, rejected")
-        << u"take-off rejected after V1"_s << normal << true << none << QString();
+        << u"take-off rejected after V1"_s << normal << true << rejectAt30 << QString();
+    QTest::newRow("rejection never called")
+        << u"take-off rejected below V1"_s << normal << true << none
+        << u"\"Take-off rejected\" never called, though the take-off roll stopped"_s;
+    QTest::newRow("rejection twice")
+        << u"take-off rejected below V1"_s << normal << true
+        << Change([=](auto& r, const rehearsal::Flight& f) {
+               rejectAt30(r, f);
+               rejectAt30(r, f);
+           })
+        << u"\"Take-off rejected\" called 2 times in one take-off roll"_s;
+    QTest::newRow("rejection after a fast taxi")
+        << u"fast taxi that stops"_s << normal << true << rejectAt30
+        << u"\"Take-off rejected\" at 29.5 kt, though no take-off roll stopped on the runway"_s;
     QTest::newRow("kept, second take-off")
         << u"second take-off after landing"_s << normal << true
         << Change([](auto& r, const rehearsal::Flight& f) {
