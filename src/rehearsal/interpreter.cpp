@@ -236,9 +236,17 @@ bool Interpreter::run(const Sample& state) {
         }
     }
     frames_.clear();
-    pos_ = mainBody_;
     returning_ = false; // a return in the main body ends the run
     try {
+        if (!initDone_) {
+            initDone_ = true;
+            const auto init = nameIndex_.constFind(QStringLiteral("init"));
+            if (init != nameIndex_.constEnd() && nameTable_[std::size_t(*init)].function >= 0) {
+                pos_ = mainBody_;
+                callFunction(functions_[std::size_t(nameTable_[std::size_t(*init)].function)], {});
+            }
+        }
+        pos_ = mainBody_;
         statements(true, {Tok::EndModule});
     } catch (const Stopped& stopped) {
         problem_ = stopped.why;
@@ -259,6 +267,14 @@ void Interpreter::step() {
         stop(QStringLiteral("the script ran more than %1 steps in one run of the simulator: a "
                             "loop without end?")
                  .arg(kStepsPerRun));
+    }
+}
+
+// One more pass of a loop; the pass that reaches the simulator's limit stops the script.
+void Interpreter::pass(long long& passes) {
+    if (++passes >= kLoopPasses) {
+        stop(QStringLiteral("a loop of more than %1 passes: the simulator stops the script here")
+                 .arg(kLoopPasses - 1));
     }
 }
 
@@ -353,6 +369,7 @@ void Interpreter::ifStatement(bool run) {
 void Interpreter::whileStatement(bool run) {
     ++pos_;
     const qsizetype condition = pos_;
+    long long passes = 0;
     for (;;) {
         pos_ = condition;
         const Value condition_value = expression(run && !returning_);
@@ -363,6 +380,7 @@ void Interpreter::whileStatement(bool run) {
             break;
         }
         pos_ = condition; // a runaway loop is named by its first line
+        pass(passes);
         step();
     }
     expect(Tok::EndWhile);
@@ -371,6 +389,7 @@ void Interpreter::whileStatement(bool run) {
 void Interpreter::repeatStatement(bool run) {
     ++pos_;
     const qsizetype body = pos_;
+    long long passes = 0;
     for (;;) {
         pos_ = body;
         statements(run, {Tok::Until});
@@ -381,6 +400,7 @@ void Interpreter::repeatStatement(bool run) {
             break;
         }
         pos_ = body - 1; // a runaway loop is named by its first line
+        pass(passes);
         step();
     }
 }
@@ -400,9 +420,11 @@ void Interpreter::forStatement(bool run) {
     if (run && counter == nullptr) {
         stop(QStringLiteral("%1 cannot count a loop").arg(spelled));
     }
-    double n = from.number;
+    // The passes are counted apart from the counter: the body may change the counter's value,
+    // not the number of passes; after the last pass the counter keeps its last value.
     bool any = false;
-    while (run && n <= to.number) {
+    long long passes = 0;
+    for (double n = from.number; run && n <= to.number; ++n) {
         any = true;
         counter->number = n;
         pos_ = body;
@@ -410,8 +432,11 @@ void Interpreter::forStatement(bool run) {
         if (returning_) {
             break;
         }
+        const qsizetype end = pos_;
+        pos_ = body - 1; // a runaway loop is named by its first line
+        pass(passes);
         step();
-        n = counter->number + 1;
+        pos_ = end;
     }
     if (!any) {
         pos_ = body;

@@ -43,6 +43,8 @@ class Interpreter {
 public:
     // The limits of one run of the main body.
     static constexpr long long kStepsPerRun = 1'000'000;
+    // The simulator's interpreter stops a loop at this many passes ("infinite loop").
+    static constexpr long long kLoopPasses = 100'001;
     static constexpr int kCallDepth = 200;
     static constexpr qsizetype kTextLength = 1 << 16;
 
@@ -104,6 +106,7 @@ private:
     Value standard(const Name& function, double x);
     Value* lookup(int name);
     void step();
+    void pass(long long& passes);
 
     const scriptcheck::Token& at() const { return tokens_[static_cast<std::size_t>(pos_)]; }
     // the name of the identifier at pos_
@@ -124,6 +127,7 @@ private:
     std::vector<Function> functions_;
     std::vector<Frame*> frames_;
     int true_ = -1, false_ = -1, return_ = -1;
+    bool initDone_ = false;  // a function "init" runs before the main body's first run
     bool returning_ = false; // a return was run: the rest of its function is only read past
     Value returned_;
     Sample state_;

@@ -94,6 +94,14 @@ private Q_SLOTS:
         QTest::newRow("for") << QByteArray("static integer n; integer k;")
                              << QByteArray("n = 0; for k = 1 to 4 do n = n * 10 + k; endfor;")
                              << 1234.0;
+        QTest::newRow("for: the body changes its counter, not its passes")
+            << QByteArray("static integer n; integer k;")
+            << QByteArray("n = 0; for k = 1 to 5 do n = n + 1; k = k + 1; endfor; n = n * 10 + k;")
+            << 56.0;
+        QTest::newRow("a function init runs once, before the first run")
+            << QByteArray("static integer n;\r\nfunction Init;\r\ncode\r\nn = 100;\r\n"
+                          "endfunction;")
+            << QByteArray("n = n + 1;") << 103.0;
         QTest::newRow("switch") << QByteArray("static integer n, m;")
                                 << QByteArray("m = m + 1; switch (m) case 1, 2: n = 10; endcase; "
                                               "case 3: n = 30; endcase; endswitch;")
@@ -151,7 +159,11 @@ private Q_SLOTS:
         QTest::newRow("endless loop")
             << QByteArray("module T;\r\nvar\r\nstatic integer n;\r\ncode\r\nwhile (true) do\r\n"
                           "n = n + 1;\r\nendwhile;\r\nendmodule.\r\n")
-            << QStringLiteral("line 5: the script ran more than 1000000 steps");
+            << QStringLiteral("line 5: a loop of more than 100000 passes");
+        QTest::newRow("loops within a loop")
+            << QByteArray("module T;\r\nvar\r\nstatic integer n, k;\r\ncode\r\nwhile (true) do\r\n"
+                          "for k = 1 to 50000 do n = n + 1; endfor;\r\nendwhile;\r\nendmodule.\r\n")
+            << QStringLiteral("line 6: the script ran more than 1000000 steps");
         QTest::newRow("recursion without end")
             << QByteArray("module T;\r\nvar\r\nstatic integer n;\r\nfunction F : integer;\r\n"
                           "code\r\nreturn (F);\r\nendfunction;\r\ncode\r\nn = F;\r\nendmodule.\r\n")
