@@ -2,6 +2,7 @@
 
 #include "scriptcheck/failure.h"
 #include "scriptcheck/scanner.h"
+#include "scriptcheck/symbols.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,13 +50,6 @@ Interpreter::Interpreter(QByteArrayView script, const std::vector<PlacedName>& r
     nameTable_[std::size_t(nameOf(QStringLiteral("sqrt")))].standard = Name::Standard::Sqrt;
     nameTable_[std::size_t(nameOf(QStringLiteral("round")))].standard = Name::Standard::Round;
     nameTable_[std::size_t(nameOf(QStringLiteral("trunc")))].standard = Name::Standard::Trunc;
-    for (const char* other :
-         {"print", "concat", "getstatehandle", "fatal", "assert", "getcurrentstatehandle", "random",
-          "seedrandom", "setmaxloops", "fileopen", "filewrite", "fileclose", "getmodule",
-          "resetorders", "setstate", "getfunctionhandle", "callfunction", "setflag", "getflag"}) {
-        nameTable_[std::size_t(nameOf(QString::fromLatin1(other)))].standard =
-            Name::Standard::Other;
-    }
     for (const PlacedName& name : roles) {
         nameTable_[std::size_t(nameOf(name.name.toLower()))].host = name.role;
     }
@@ -71,6 +65,17 @@ Interpreter::Interpreter(QByteArrayView script, const std::vector<PlacedName>& r
                                    : 0.0);
             if (token.kind == Tok::Eof) {
                 break;
+            }
+        }
+        // The language's other routines (files, random numbers, modules...), as the checker
+        // knows them, are not run.
+        const scriptcheck::SymbolTable language;
+        for (Name& named : nameTable_) {
+            const scriptcheck::Symbol* symbol = language.findAt(0, named.lower);
+            if (symbol != nullptr && symbol->kind == scriptcheck::Kind::Standard &&
+                named.standard == Name::Standard::None && !named.host &&
+                symbol->special != scriptcheck::Special::Return) {
+                named.standard = Name::Standard::Other;
             }
         }
         prepare();
